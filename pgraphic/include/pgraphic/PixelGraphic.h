@@ -5,9 +5,16 @@
 #include <functional>
 #include <memory>
 #include <span>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "pgraphic/Types.h"
+#include "platform/GlobalMemory.h"
+
+namespace platform {
+class TStream;
+}
 
 namespace pg {
 
@@ -19,6 +26,19 @@ using TPGProgressEvent = std::function<void(TPixelGraphic& Sender, int Step, int
 
 // Gamma that the pixel data of a freshly created or loaded image is assumed to have.
 inline constexpr long double DisplayGamma = 1.8L;
+
+// Whether loading gamma-corrects pixel data whose gamma differs from DisplayGamma.
+inline bool GammaCorrection = true;
+
+// Clipboard formats an image can be exchanged in: a bitmap, or a packed DIB.
+inline constexpr std::uint16_t CF_BITMAP = 2;
+inline constexpr std::uint16_t CF_DIB = 8;
+
+struct TClipboardData {
+    std::uint16_t Format = CF_DIB;
+    platform::HGLOBAL Data;
+    std::uintptr_t Palette = 0;
+};
 
 // The largest raster the library allocates; a larger one fails like a refused DIB section.
 inline constexpr std::int64_t kMaxImageBytes = std::int64_t(1) << 30;
@@ -131,6 +151,25 @@ public:
 
     // Copies raster, palette and settings of Source; null empties the image.
     void Assign(const TPixelGraphic* Source);
+
+    // Files and streams. Loading finds the reader by content, else by extension; saving finds the
+    // writer by extension and converts the colour resolution when the writer needs another one.
+    void LoadFromFile(const std::string& FileName);
+    void LoadIndexFromFile(const std::string& FileName, int ImageIndex);
+    void LoadFromStream(platform::TStream& Stream);
+    void LoadIndexFromStream(platform::TStream& Stream, std::string_view Extension, int ImageIndex);
+    void SaveToFile(const std::string& FileName);
+    void SaveToStreamAs(platform::TStream& Stream, std::string_view Extension);
+    // Writes a BMP file, whatever the resolution.
+    void SaveToStream(platform::TStream& Stream);
+    // A length-prefixed BMP file, as images are embedded in component streams.
+    void WriteData(platform::TStream& Stream);
+    void ReadData(platform::TStream& Stream);
+    // A packed DIB: header, colour table and pixels.
+    void ReadDIB(platform::TStream& Stream, bool CoreHeader);
+    void WriteDIB(platform::TStream& Stream);
+    TClipboardData SaveToClipboardFormat();
+    void LoadFromClipboardFormat(std::uint16_t Format, const platform::HGLOBAL& Data, std::uintptr_t Palette);
 
 private:
     struct FreeDeleter {

@@ -4,6 +4,11 @@ target_compile_options(zx_options INTERFACE -Wall -Wextra -Wpedantic -Wshadow -W
 if(ZX_WARNINGS_AS_ERRORS)
     target_compile_options(zx_options INTERFACE -Werror)
 endif()
+if(ZX_BUILD_FUZZERS)
+    # Everything the fuzz targets link is instrumented for coverage and checked by the sanitizers.
+    target_compile_options(zx_options INTERFACE -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+    target_link_options(zx_options INTERFACE -fsanitize=address,undefined)
+endif()
 if(ZX_SANITIZE)
     target_compile_options(zx_options INTERFACE -fsanitize=address,undefined -fno-sanitize-recover=all
                                                 -fno-omit-frame-pointer)

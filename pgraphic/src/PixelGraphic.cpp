@@ -2,10 +2,10 @@
 #include "pgraphic/PixelGraphic.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 
 #include "pgraphic/Messages.h"
+#include "src/RasterMemory.h"
 
 namespace pg {
 namespace {
@@ -16,7 +16,7 @@ void PutLE32(std::uint8_t* p, std::uint32_t v) {
 
 } // namespace
 
-void TPixelGraphic::FreeDeleter::operator()(std::uint8_t* p) const { std::free(p); }
+void TRasterDeleter::operator()(std::uint8_t* p) const { FreeRaster(p, Bytes); }
 
 TPixelGraphic::TPixelGraphic() = default;
 TPixelGraphic::~TPixelGraphic() = default;
@@ -60,7 +60,7 @@ void TPixelGraphic::Resize(std::int32_t Width, std::int32_t Height, TPixelFormat
     FImageSize = std::int32_t(imageSize);
     if (FImageSize > 0) {
         BuildHeaderBlock();
-        FBits.reset(static_cast<std::uint8_t*>(std::calloc(std::size_t(FImageSize), 1)));
+        FBits = {AllocateRaster(std::size_t(FImageSize)), TRasterDeleter{std::size_t(FImageSize)}};
         if (!FBits) {
             FHeader.clear();
             PGRaise<EPixelGraphic>(msg::Failed, "CreateDIBSection");

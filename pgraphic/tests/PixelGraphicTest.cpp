@@ -65,6 +65,17 @@ TEST(PixelGraphic, RowStrideAndImageSizeFollowTheDibRules) {
     }
 }
 
+// Large rasters reuse freed memory; a reused block must come back as zero bytes like a new one.
+TEST(PixelGraphic, ALargeRasterIsZeroEvenWhenItsMemoryIsReused) {
+    for (int round = 0; round < 3; ++round) {
+        TPixelGraphic g;
+        g.SetSize(1000, 700 - 100 * round, pf24Bit);
+        const auto* bits = g.Bits();
+        EXPECT_TRUE(std::all_of(bits, bits + g.ImageSize(), [](std::uint8_t b) { return b == 0; })) << round;
+        std::memset(g.Bits(), 0xFF, std::size_t(g.ImageSize()));
+    }
+}
+
 TEST(PixelGraphic, RowsAreStoredBottomUp) {
     TPixelGraphic g;
     g.SetSize(2, 3, pf8Bit);

@@ -51,6 +51,12 @@ struct TPGLogicalPalette {
     std::vector<TRGB> Entries;
 };
 
+// Returns a raster to the library's raster memory, which needs its size.
+struct TRasterDeleter {
+    std::size_t Bytes = 0;
+    void operator()(std::uint8_t* p) const;
+};
+
 class TPixelGraphic {
 public:
     TPixelGraphic();
@@ -172,9 +178,6 @@ public:
     void LoadFromClipboardFormat(std::uint16_t Format, const platform::HGLOBAL& Data, std::uintptr_t Palette);
 
 private:
-    struct FreeDeleter {
-        void operator()(std::uint8_t* p) const;
-    };
 
     bool Inside(std::int32_t X, std::int32_t Y) const;
     void CheckInside(std::int32_t X, std::int32_t Y) const;
@@ -186,7 +189,7 @@ private:
 
     std::uint32_t FBackGroundColor = 0;
     TPixelFormat FPixelFormat = pf24Bit;
-    std::unique_ptr<std::uint8_t, FreeDeleter> FBits;
+    std::unique_ptr<std::uint8_t, TRasterDeleter> FBits;
     std::vector<std::uint8_t> FHeader;
     bool FDither = true;
     std::uint8_t FDitherErrorLimit = 32;

@@ -1,4 +1,5 @@
 // TfmZephrix: painting the backgrounds and laying out the texts of the two logos.
+#include <algorithm>
 #include <cstdlib>
 
 #include "platform/FileSystem.h"
@@ -130,33 +131,44 @@ void TfmZephrix::DrawBackground(const TBackOptions& Options) {
     }
 }
 
+TFittedTexts FitTexts(const TLogoOptions& options, const TMeasureText& measure) {
+    TFittedTexts fit{options.Font1.Size, options.Font2.Size, 0, 0, 0};
+    TFontOptions font1 = options.Font1, font2 = options.Font2;
+    if (options.Count == 1) {
+        for (;;) {
+            fit.Height1 = measure(font1, options.Text1);
+            if (fit.Height1 <= kOneTextMaxHeight || font1.Size <= kSmallestSize) break;
+            --font1.Size;
+        }
+        // A position group with nothing selected centres the text.
+        fit.Top = options.Position == 0 ? 20 : options.Position == 2 ? 380 - fit.Height1 : (kHeight - fit.Height1) / 2;
+    } else {
+        for (;;) {
+            fit.Height1 = measure(font1, options.Text1);
+            fit.Height2 = measure(font2, options.Text2);
+            if (fit.Height1 + fit.Height2 <= kTwoTextsMaxHeight || std::min(font1.Size, font2.Size) <= kSmallestSize)
+                break;
+            --font1.Size;
+            --font2.Size;
+        }
+        fit.Top = (390 - fit.Height1 - fit.Height2) / 2;
+    }
+    fit.Size1 = font1.Size;
+    fit.Size2 = font2.Size;
+    return fit;
+}
+
 void TfmZephrix::LayoutLogo(TLogoOptions Options) {
     if (Loading) return;
     pg::TPixelGraphic& image = *Options.Image;
-    int top = 0, h1 = 0;
-    if (Options.Count == 1) {
-        for (;;) {
-            h1 = MeasureText(image, Options.Font1, Options.Text1);
-            if (h1 <= kOneTextMaxHeight || Options.Font1.Size <= kSmallestSize) break;
-            --Options.Font1.Size;
-        }
-        // A position group with nothing selected centres the text.
-        top = Options.Position == 0 ? 20 : Options.Position == 2 ? 380 - h1 : (kHeight - h1) / 2;
-    } else {
-        for (;;) {
-            h1 = MeasureText(image, Options.Font1, Options.Text1);
-            const int h2 = MeasureText(image, Options.Font2, Options.Text2);
-            if (h1 + h2 <= kTwoTextsMaxHeight || std::min(Options.Font1.Size, Options.Font2.Size) <= kSmallestSize) {
-                top = (390 - h1 - h2) / 2;
-                break;
-            }
-            --Options.Font1.Size;
-            --Options.Font2.Size;
-        }
-    }
-    DrawLogoText(image, Options.Font1, Options.Shadow1, top, Options.Effect1, Options.Text1);
+    const TFittedTexts fit = FitTexts(Options, [&](const TFontOptions& font, const std::string& text) {
+        return MeasureText(image, font, text);
+    });
+    Options.Font1.Size = fit.Size1;
+    Options.Font2.Size = fit.Size2;
+    DrawLogoText(image, Options.Font1, Options.Shadow1, fit.Top, Options.Effect1, Options.Text1);
     if (Options.Count == 2)
-        DrawLogoText(image, Options.Font2, Options.Shadow2, top + h1 + kGap, Options.Effect2, Options.Text2);
+        DrawLogoText(image, Options.Font2, Options.Shadow2, fit.Top + fit.Height1 + kGap, Options.Effect2, Options.Text2);
 }
 
 } // namespace zephrix

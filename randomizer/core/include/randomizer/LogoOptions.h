@@ -1,6 +1,7 @@
 // What one background and one logo's text need to be painted, filled fresh for every composition.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "randomizer/Controls.h"
@@ -40,5 +41,20 @@ struct TLogoOptions {
     int Effect2 = 0;
     int Count = 1;
 };
+
+// The outcome of fitting a logo's texts into their room.
+struct TFittedTexts {
+    int Size1 = 0;
+    int Size2 = 0;
+    int Height1 = 0;
+    int Height2 = 0;
+    int Top = 0; // top of the first text
+};
+
+using TMeasureText = std::function<int(const TFontOptions& font, const std::string& text)>;
+
+// Lowers the font sizes one point at a time (both together for two texts) until the measured
+// heights fit, but not below 1 point, and places the first text.
+TFittedTexts FitTexts(const TLogoOptions& options, const TMeasureText& measure);
 
 } // namespace zephrix

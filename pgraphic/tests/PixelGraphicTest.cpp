@@ -207,6 +207,7 @@ TEST(PixelGraphic, ClearFillsEveryFormatWithTheBackground) {
         TPixelGraphic g;
         g.SetSize(11, 3, c.format);
         g.SetPaletteCount(PaletteSizeOf(c.format));
+        g.SetUseColorCache(false); // neighbouring blues share a cache cell
         for (int i = 0; i < g.PaletteCount(); ++i) g.SetPaletteEntry(i, RGB(0, 0, std::uint8_t(i)));
         g.SetBackGroundColor(c.format == pf24Bit ? c.raw : RGB(0, 0, std::uint8_t(c.raw)));
         g.Clear();
@@ -358,12 +359,12 @@ void ConfigureEverySetting(TPixelGraphic& g) {
     g.SetPaletteCount(4);
     for (int i = 0; i < 4; ++i) g.SetPaletteEntry(i, RGB(std::uint8_t(i), 7, 9));
     g.SetPixel(2, 1, 3);
+    g.SetUseColorCache(false); // the entries share a cache cell
     g.SetBackGroundColor(RGB(1, 7, 9));
     g.SetDither(false);
     g.SetDitherErrorLimit(77);
     g.SetDitherErrorLimitAuto(false);
     g.SetDitherErrorLimitSoft(false);
-    g.SetUseColorCache(false);
     g.SetGamma(2.2L);
     g.SetRGBWeighting(false);
     g.SetStretchMode(smFast);

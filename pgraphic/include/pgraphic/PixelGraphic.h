@@ -113,6 +113,23 @@ public:
     // Colour mapping.
     std::uint32_t GetNearestIndex(TRGB Color);
     void FreeColorCache();
+    // 0..765: luma-weighted with RGBWeighting, else R + G + B.
+    int Brightness(TRGB Color) const;
+
+    // Error diffusion while colours are written into this palette image; a copy sets it up, swaps
+    // the error rows at the start of each destination row, and releases it.
+    void SetupDithering();
+    void ReleaseDithering();
+    void SwapErrorRows();
+    void DitherPixel(std::int32_t X, std::int32_t Y, int R, int G, int B);
+
+    // Copies between images of any pixel formats, scaling with StretchMode.
+    void Copy(const TPixelGraphic& Source);
+    void StretchCopyRect(std::int32_t DstX, std::int32_t DstY, std::int32_t DstWidth, std::int32_t DstHeight,
+                         std::int32_t SrcX, std::int32_t SrcY, std::int32_t SrcWidth, std::int32_t SrcHeight,
+                         const TPixelGraphic& Source);
+    void CopyRect(std::int32_t DstX, std::int32_t DstY, std::int32_t Width, std::int32_t Height, std::int32_t SrcX,
+                  std::int32_t SrcY, const TPixelGraphic& Source);
 
     // Settings.
     bool Dither() const { return FDither; }
@@ -186,6 +203,10 @@ private:
     void WriteHeaderColor(std::int32_t Index, TRGB Color);
     void InvalidatePaletteCaches();
     std::uint32_t NearestIndexFor(TRGB Color);
+    std::uint32_t CachedNearestIndex(TRGB Color);
+    void BuildColorCache();
+    // How a colour reaches this image during a copy: bytes, dithering or the nearest index.
+    void TransferColor(std::int32_t X, std::int32_t Y, TRGB Color, bool dithering);
 
     std::uint32_t FBackGroundColor = 0;
     TPixelFormat FPixelFormat = pf24Bit;
@@ -212,6 +233,9 @@ private:
     std::unique_ptr<std::uint8_t[]> FColorCache;  // 32 x 64 x 32 cells of palette indices
     std::unique_ptr<std::uint8_t[]> FCacheFilled; // one bit per cache cell
     bool FCacheRebuild = true;
+    std::vector<std::int32_t> FErrorLimit;      // t(e) for e = -255..255 at [e + 255]
+    std::vector<std::int32_t> FErrorRows[2];    // (Width + 2) x 3 sums in sixteenths
+    int FCurrentErrorRow = 0;
     TRGB FLastColor = 0;
     bool FLastResultInvalid = true;
     std::uint32_t FLastResult = 0;

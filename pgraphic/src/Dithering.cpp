@@ -1,13 +1,18 @@
 // TPixelGraphic: Floyd-Steinberg error diffusion with a limit on the carried error.
 #include <algorithm>
 
+#include "pgraphic/Dithering.h"
 #include "pgraphic/PixelGraphic.h"
 
 namespace pg {
 namespace {
 
-// The error limit the palette identity calls for.
-int AutomaticLimit(TPaletteIdent ident) {
+// An error sum in sixteenths, rounded to whole levels (halves away from zero).
+int Rounded(int s) { return s >= 0 ? (s + 8) / 16 : -((8 - s) / 16); }
+
+} // namespace
+
+int AutomaticErrorLimit(TPaletteIdent ident) {
     switch (ident) {
     case pBlackWhite: return 255;
     case pSysGray4:
@@ -22,25 +27,26 @@ int AutomaticLimit(TPaletteIdent ident) {
     }
 }
 
-// An error sum in sixteenths, rounded to whole levels (halves away from zero).
-int Rounded(int s) { return s >= 0 ? (s + 8) / 16 : -((8 - s) / 16); }
-
-} // namespace
-
-void TPixelGraphic::SetupDithering() {
-    const int limit = FDitherErrorLimitAuto ? AutomaticLimit(FPaletteIdent) : FDitherErrorLimit;
-    const bool soft = FDitherErrorLimitAuto || FDitherErrorLimitSoft;
+std::array<std::int32_t, 511> ErrorLimitTable(int limit, bool soft) {
     std::int32_t t[256];
     for (int e = 0; e < 256; ++e) t[e] = e;
     if (limit < 255)
         for (int e = limit; e < 256; ++e) t[e] = limit;
     if (soft)
         for (int i = limit / 2; i <= 3 * limit / 2 && i < 255; ++i) t[i] = i / 2 + limit / 4;
-    FErrorLimit.assign(511, 0);
+    std::array<std::int32_t, 511> table{};
     for (int e = 0; e < 256; ++e) {
-        FErrorLimit[std::size_t(255 + e)] = t[e];
-        FErrorLimit[std::size_t(255 - e)] = -t[e];
+        table[std::size_t(255 + e)] = t[e];
+        table[std::size_t(255 - e)] = -t[e];
     }
+    return table;
+}
+
+void TPixelGraphic::SetupDithering() {
+    const int limit = FDitherErrorLimitAuto ? AutomaticErrorLimit(FPaletteIdent) : FDitherErrorLimit;
+    const bool soft = FDitherErrorLimitAuto || FDitherErrorLimitSoft;
+    const auto table = ErrorLimitTable(limit, soft);
+    FErrorLimit.assign(table.begin(), table.end());
     for (auto& row : FErrorRows) row.assign(std::size_t(FWidth + 2) * 3, 0);
     FCurrentErrorRow = 0;
     FGrayPalette = FPixelFormat != pf24Bit && std::all_of(FPalette.begin(), FPalette.end(), [](TRGB c) {

@@ -6,86 +6,10 @@
 
 #include "pgraphic/PixelGraphic.h"
 #include "pgraphic/Progress.h"
+#include "src/Resampling.h"
 
 namespace pg {
 namespace {
-
-enum TMethod { mNearest, mTwoPoint, mAreaAverage, mOneToOne };
-
-// Which source columns (or rows) one destination column (or row) takes, and with what weights.
-struct TSpan {
-    std::int32_t First = 0;
-    std::int32_t Last = 0;
-    std::int64_t FirstWeight = 0;
-    std::int64_t LastWeight = 0;
-    std::uint8_t Kind = 0; // 0 first only, 1 first and last, 2 first, middles and last
-    bool Valid = false;
-};
-
-TMethod MethodFor(TStretchMode mode, std::int32_t s, std::int32_t d) {
-    if (mode == smFast) return mNearest;
-    if (s == d) return mOneToOne;
-    const bool shrinking = s > d;
-    return (shrinking == (mode == smMedium)) ? mTwoPoint : mAreaAverage;
-}
-
-std::int64_t DivisorOf(TMethod method, std::int32_t s, std::int32_t d) {
-    switch (method) {
-    case mTwoPoint: return 2 * std::int64_t(d);
-    case mAreaAverage: return s;
-    default: return 1;
-    }
-}
-
-// Destination position u (relative to the destination rectangle) on an axis of S source and D
-// destination pixels starting at source position `origin`; `extent` is the source image's size.
-TSpan SpanOf(TMethod method, std::int64_t u, std::int64_t S, std::int64_t D, std::int64_t origin, std::int64_t extent) {
-    TSpan t;
-    auto inside = [&](std::int64_t v) { return v >= 0 && v < extent; };
-    switch (method) {
-    case mNearest:
-        t.First = t.Last = std::int32_t(origin + u * S / D);
-        t.FirstWeight = t.LastWeight = 1;
-        break;
-    case mOneToOne:
-        t.First = t.Last = std::int32_t(origin + u);
-        t.FirstWeight = t.LastWeight = 1;
-        break;
-    case mTwoPoint: {
-        const std::int64_t c = (2 * u + 1) * S;
-        std::int64_t first = origin + (c - D) / (2 * D), last = origin + (c + D) / (2 * D);
-        if (!(inside(first) && inside(last)) && S < D &&
-            ((first < 0 && last >= 0) || (first < extent && last >= extent))) {
-            first = std::clamp<std::int64_t>(first, 0, extent - 1);
-            last = std::clamp<std::int64_t>(last, 0, extent - 1);
-        }
-        t.First = std::int32_t(first);
-        t.Last = std::int32_t(last);
-        t.FirstWeight = 2 * D - (c - (2 * (first - origin) + 1) * D);
-        t.LastWeight = 2 * D - ((2 * (last - origin) + 1) * D - c);
-        t.Kind = 1;
-        if ((2 * (first - origin) + 1) * D == c || first == last) {
-            t.Kind = 0;
-            t.FirstWeight = 2 * D;
-        }
-        break;
-    }
-    case mAreaAverage: {
-        const std::int64_t first = origin + u * S / D;
-        std::int64_t last = origin + (u + 1) * S / D;
-        if ((u + 1) * S % D == 0) --last;
-        t.First = std::int32_t(first);
-        t.Last = std::int32_t(last);
-        t.FirstWeight = D * (first - origin + 1) - S * u;
-        t.LastWeight = S * (u + 1) - D * (last - origin);
-        if (first == last) t.FirstWeight = S;
-        else t.Kind = last - first == 1 ? 1 : 2;
-        break;
-    }
-    }
-    t.Valid = inside(t.First) && inside(t.Last);
-    return t;
-}
 
 TRGB SourceColor(const TPixelGraphic& source, std::int32_t x, std::int32_t y) {
     if (source.PixelFormat() == pf24Bit) {
@@ -159,8 +83,8 @@ void TPixelGraphic::StretchCopyRect(std::int32_t DstX, std::int32_t DstY, std::i
     const std::int32_t ya = std::max(DstY, 0), yb = ClampedEnd(DstY, DstHeight, FHeight);
     {
         TDitheringScope dithering(*this);
-        const TMethod horizontal = MethodFor(FStretchMode, SrcWidth, DstWidth);
-        const TMethod vertical = MethodFor(FStretchMode, SrcHeight, DstHeight);
+        const TResampleMethod horizontal = MethodFor(FStretchMode, SrcWidth, DstWidth);
+        const TResampleMethod vertical = MethodFor(FStretchMode, SrcHeight, DstHeight);
         const std::int64_t hDivisor = DivisorOf(horizontal, SrcWidth, DstWidth);
         const std::int64_t vDivisor = DivisorOf(vertical, SrcHeight, DstHeight);
 

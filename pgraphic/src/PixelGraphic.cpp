@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "pgraphic/Canvas.h"
 #include "pgraphic/Messages.h"
 #include "src/RasterMemory.h"
 
@@ -20,6 +21,18 @@ void TRasterDeleter::operator()(std::uint8_t* p) const { FreeRaster(p, Bytes); }
 
 TPixelGraphic::TPixelGraphic() = default;
 TPixelGraphic::~TPixelGraphic() = default;
+
+TPGCanvas& TPixelGraphic::Canvas() {
+    if (!FCanvas) {
+        FCanvas = std::make_unique<TPGCanvas>(*this);
+        FCanvas->OnChange = [this] { Changed(); };
+    }
+    return *FCanvas;
+}
+
+void TPixelGraphic::ReleaseCanvasHandle() {
+    if (FCanvas) FCanvas->ReleaseHandle();
+}
 
 void TPixelGraphic::SetSize(std::int32_t Width, std::int32_t Height, TPixelFormat PixelFormat) {
     Resize(Width, Height, PixelFormat, true);
@@ -41,6 +54,7 @@ void TPixelGraphic::Resize(std::int32_t Width, std::int32_t Height, TPixelFormat
     FWidth = Width;
     FHeight = Height;
     FPixelFormat = PixelFormat;
+    ReleaseCanvasHandle();
     FBits.reset();
     FHeader.clear();
 

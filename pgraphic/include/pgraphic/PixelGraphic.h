@@ -19,6 +19,7 @@ class TStream;
 namespace pg {
 
 class TPixelGraphic;
+class TPGCanvas;
 
 using TNotifyEvent = std::function<void(TPixelGraphic& Sender)>;
 // Called once per processed row; setting Abort ends the operation early without an error.
@@ -172,6 +173,11 @@ public:
     const TNotifyEvent& OnProgressEnd() const { return FOnProgressEnd; }
     void SetOnProgressEnd(TNotifyEvent Handler) { FOnProgressEnd = std::move(Handler); }
 
+    // The drawing surface, created on first use; its drawing calls Changed.
+    TPGCanvas& Canvas();
+    // Drops what the canvas resolved for drawing; done before the palette or raster changes.
+    void ReleaseCanvasHandle();
+
     // Copies raster, palette and settings of Source; null empties the image.
     void Assign(const TPixelGraphic* Source);
 
@@ -230,6 +236,7 @@ private:
     TNotifyEvent FOnProgressEnd;
     TNotifyEvent FOnProgressStart;
     std::unique_ptr<TPGLogicalPalette> FLogicalPalette;
+    std::unique_ptr<TPGCanvas> FCanvas;
     std::unique_ptr<std::uint8_t[]> FColorCache;  // 32 x 64 x 32 cells of palette indices
     std::unique_ptr<std::uint8_t[]> FCacheFilled; // one bit per cache cell
     bool FCacheRebuild = true;

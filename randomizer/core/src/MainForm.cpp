@@ -117,7 +117,7 @@ platform::TModalResult TfmZephrix::ShowBox(const std::string& text, platform::TM
                                      .Text = text,
                                      .Type = type,
                                      .Buttons = std::move(buttons),
-                                     .Position = platform::TScreenPoint{Left + 100, Top + 80}});
+                                     .Position = platform::TScreenPoint{WindowLeft + 100, WindowTop + 80}});
 }
 
 void TfmZephrix::ShowError(const std::exception& error) const {

@@ -87,9 +87,11 @@ TEST(FitTexts, PlacesOneTextAndStopsAtOnePoint) {
     }
     TLogoOptions huge;
     huge.Font1.Size = 30;
+    huge.Font2.Size = 25;
     huge.Count = 2;
     const TFittedTexts fit = FitTexts(huge, [](const TFontOptions&, const std::string&) { return 1000; });
-    EXPECT_EQ(fit.Size1, 1);
+    EXPECT_EQ(fit.Size1, 6);
+    EXPECT_EQ(fit.Size2, 1);
 }
 
 // Rows that hold text pixels of `color` in a composed logo.

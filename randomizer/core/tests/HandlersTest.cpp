@@ -54,11 +54,8 @@ TEST_F(FormTest, OnlyTheShadowEffectShowsTheShadowColour) {
 TEST_F(FormTest, ClickingAFilePicksButOnlyUseRecomposes) {
     Write(Prog("messages.txt"), kMessages);
     TfmZephrix& form = CreatedForm();
-    const pg::TPixelGraphic before = [&] {
-        pg::TPixelGraphic copy;
-        copy.Assign(form.ImFirst.Picture());
-        return copy;
-    }();
+    pg::TPixelGraphic before;
+    before.Assign(form.ImFirst.Picture());
     ASSERT_EQ(form.Files.Items(), std::vector<std::string>{"messages.txt"});
     Random->Values = {1};
     form.Files.ClickItem(0);

@@ -4,6 +4,8 @@
 namespace zephrix::test {
 namespace {
 
+using TTexts = std::pair<std::string, std::string>;
+
 const std::string kQA = "[Header]\r\nFormat=Q&A\r\nDescription=Did you know?\r\n\r\n[Data]\r\n"
                         "Q: Why is the sky blue?\r\nA: Because of the way air scatters light.\r\n"
                         "Q: What comes after Tuesday?\r\nA: Wednesday,\r\nA: at least in most weeks.\r\n"
@@ -12,7 +14,7 @@ const std::string kQA = "[Header]\r\nFormat=Q&A\r\nDescription=Did you know?\r\n
 class MessageTest : public FormTest {
 protected:
     // Picks from `text` with the scripted draws; returns (FirstText, LastText).
-    std::pair<std::string, std::string> Pick(const std::string& text, std::deque<std::uint32_t> draws) {
+    TTexts Pick(const std::string& text, std::deque<std::uint32_t> draws) {
         Write(Prog("messages.txt"), text);
         TfmZephrix& form = Form ? *Form : CreatedForm();
         Random->Values = std::move(draws);
@@ -25,12 +27,12 @@ protected:
 };
 
 TEST_F(MessageTest, QuestionAndAnswerExample) {
-    EXPECT_EQ(Pick(kQA, {1}), std::pair<std::string, std::string>("What comes after Tuesday?",
+    EXPECT_EQ(Pick(kQA, {1}), TTexts("What comes after Tuesday?",
                                                                    "Wednesday,\r\nat least in most weeks."));
-    EXPECT_EQ(Pick(kQA, {2}), std::pair<std::string, std::string>("Is there an answer to this one?", "Did you know?"));
+    EXPECT_EQ(Pick(kQA, {2}), TTexts("Is there an answer to this one?", "Did you know?"));
     std::string noDescription = kQA;
     noDescription.erase(noDescription.find("Description"), std::string("Description=Did you know?\r\n").size());
-    EXPECT_EQ(Pick(noDescription, {2}), std::pair<std::string, std::string>(Default1, "Is there an answer to this one?"));
+    EXPECT_EQ(Pick(noDescription, {2}), TTexts(Default1, "Is there an answer to this one?"));
     EXPECT_EQ(Form->Edit1.Text(), Default1);
     EXPECT_EQ(Form->Memo1.Text(), "Is there an answer to this one?");
 }
@@ -40,7 +42,7 @@ TEST_F(MessageTest, SingleExampleSkipsBlankAndCommentLines) {
                                "; lines starting with a semicolon are skipped\nTime flies like an arrow.\n\n"
                                "Fruit flies like a banana.\n";
     // Data lines: 0 comment, 1 sentence, 2 blank, 3 sentence. Draws that hit a skipped line go on.
-    EXPECT_EQ(Pick(single, {0, 2, 1}), std::pair<std::string, std::string>("Thought for today", "Time flies like an arrow."));
+    EXPECT_EQ(Pick(single, {0, 2, 1}), TTexts("Thought for today", "Time flies like an arrow."));
     EXPECT_EQ(Random->Draws, 3);
     EXPECT_EQ(Pick(single, {3}).second, "Fruit flies like a banana.");
 }
@@ -48,8 +50,8 @@ TEST_F(MessageTest, SingleExampleSkipsBlankAndCommentLines) {
 TEST_F(MessageTest, MultiLineExample) {
     const std::string ml = "[Header]\nFormat=ML\n[Data]\n<START>\nFirst line\nSecond line\nThird line\n<END>\n"
                            "<start>\nOnly line\n<END>\n";
-    EXPECT_EQ(Pick(ml, {0}), std::pair<std::string, std::string>("First line", "Second line\r\nThird line"));
-    EXPECT_EQ(Pick(ml, {1}), std::pair<std::string, std::string>(Default1, "Only line"));
+    EXPECT_EQ(Pick(ml, {0}), TTexts("First line", "Second line\r\nThird line"));
+    EXPECT_EQ(Pick(ml, {1}), TTexts(Default1, "Only line"));
 }
 
 TEST_F(MessageTest, FormatMarkerAndPrefixRules) {
@@ -117,7 +119,7 @@ TEST_F(MessageTest, FilesWithoutMessagesOfTheirFormatRaiseTheListError) {
 
 TEST_F(MessageTest, ASingleFileOfOnlyCommentsGivesTheDefaultsInsteadOfDrawingForEver) {
     EXPECT_EQ(Pick("[Header]\nFormat=SINGLE\n[Data]\n; one\n\n; two\n", {0, 1, 2}),
-              std::pair<std::string, std::string>(Default1, Default2));
+              TTexts(Default1, Default2));
 }
 
 TEST_F(MessageTest, EveryPickReseedsTheGenerator) {

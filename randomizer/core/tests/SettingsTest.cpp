@@ -1,5 +1,6 @@
 // Start-up and the settings file: switch matching, defaults, clamping and the file a save writes.
 #include "FormFixture.h"
+#include "platform/ProfileFile.h"
 
 namespace zephrix::test {
 namespace {

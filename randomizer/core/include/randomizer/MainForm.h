@@ -130,8 +130,8 @@ public:
     std::unique_ptr<pg::TPixelGraphic> FirstLogo, LastLogo, FirstBack, LastBack;
 
     // Where the window is on the screen; message boxes are placed relative to it.
-    int Left = 0;
-    int Top = 0;
+    int WindowLeft = 0;
+    int WindowTop = 0;
 
     // Controls. Page "General".
     TPageControl Pages{"Pages", {"General", "First", "Last"}};

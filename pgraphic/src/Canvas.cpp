@@ -1,6 +1,8 @@
 // TPGCanvas: text drawn straight into an image's pixels.
 #include "pgraphic/Canvas.h"
 
+#include <algorithm>
+
 #include "pgraphic/PixelGraphic.h"
 #include "platform/Fonts.h"
 
@@ -36,7 +38,7 @@ int TPGCanvas::DrawText(std::string_view Text, platform::TTextRect& Rect, unsign
         // An opaque brush fills the lines' boxes before the glyphs are drawn.
         const auto lines = platform::LayoutText(face, Text, Rect.Right - Rect.Left, Flags);
         for (std::size_t n = 0; n < lines.size(); ++n) {
-            const int left = (Flags & platform::DT_CENTER) ? Rect.Left + (Rect.Right - Rect.Left - lines[n].Width) / 2 : Rect.Left;
+            const int left = platform::LineLeft(Rect, lines[n], Flags);
             const int top = Rect.Top + int(n) * face.LineHeight();
             for (int y = std::max(top, Rect.Top); y < std::min(top + face.LineHeight(), Rect.Bottom); ++y)
                 for (int x = std::max(left, Rect.Left); x < std::min(left + lines[n].Width, Rect.Right); ++x)

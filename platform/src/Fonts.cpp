@@ -9,7 +9,7 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cmath>
+#include <memory>
 #include <map>
 #include <mutex>
 #include <stdexcept>
@@ -76,32 +76,49 @@ TMatch Match(const TFontRequest& request) {
     return match;
 }
 
+struct TFaceDeleter {
+    void operator()(FT_Face face) const { FT_Done_Face(face); }
+};
+using TFacePtr = std::unique_ptr<FT_FaceRec_, TFaceDeleter>;
+
+// Rounds a length in font units, scaled to the face's size, to whole pixels as the Windows scaler
+// does: in 26.6 fixed point, halves up.
+int ScaledPixels(FT_Long units, FT_Fixed scale) { return int((FT_MulFix(units, scale) + 32) >> 6); }
+
 class TFreeTypeFace final : public TFontFace {
 public:
     TFreeTypeFace(const TMatch& match, int pixels, bool emboldenSynthetically, bool slantSynthetically)
         : FFamily(match.Family), FBold(match.Bold || emboldenSynthetically), FItalic(match.Italic || slantSynthetically),
           FEmbolden(emboldenSynthetically), FSlant(slantSynthetically) {
-        if (FT_New_Face(Library(), match.File.c_str(), match.Index, &FFace) != 0)
+        FT_Face face = nullptr;
+        if (FT_New_Face(Library(), match.File.c_str(), match.Index, &face) != 0)
             throw std::runtime_error("The font file \"" + match.File + "\" cannot be read");
-        FT_Set_Pixel_Sizes(FFace, 0, FT_UInt(pixels));
-        // Windows takes ascent and descent from the OS/2 table's Windows metrics, rounded.
-        const double scale = double(pixels) / FFace->units_per_EM;
-        const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(FFace, FT_SFNT_OS2));
-        if (os2 && (os2->usWinAscent || os2->usWinDescent)) {
-            FAscent = int(std::floor(os2->usWinAscent * scale + 0.5));
-            FDescent = int(std::floor(os2->usWinDescent * scale + 0.5));
-        } else {
-            FAscent = int(std::floor(FFace->ascender * scale + 0.5));
-            FDescent = int(std::floor(-FFace->descender * scale + 0.5));
+        FFace.reset(face);
+        // Text is drawn at any size, so only outline faces will do.
+        if (!FT_IS_SCALABLE(face) || FT_Set_Pixel_Sizes(face, 0, FT_UInt(pixels)) != 0)
+            throw std::runtime_error("The font file \"" + match.File + "\" cannot be scaled");
+        if (face->style_name) FStyle = face->style_name;
+        // Windows takes ascent and descent from the OS/2 table's Windows metrics, or from the
+        // horizontal header when those are zero, and rounds each on its own.
+        FT_Long ascent = face->ascender, descent = -face->descender;
+        const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+        const auto* hhea = static_cast<const TT_HoriHeader*>(FT_Get_Sfnt_Table(face, FT_SFNT_HHEA));
+        if (os2 && os2->usWinAscent + os2->usWinDescent > 0) {
+            ascent = os2->usWinAscent;
+            descent = os2->usWinDescent;
+        } else if (hhea) {
+            ascent = hhea->Ascender;
+            descent = -hhea->Descender;
         }
+        const FT_Fixed scale = face->size->metrics.y_scale;
+        FAscent = ScaledPixels(ascent, scale);
+        FDescent = ScaledPixels(descent, scale);
     }
-    ~TFreeTypeFace() override { FT_Done_Face(FFace); }
-    TFreeTypeFace(const TFreeTypeFace&) = delete;
-    TFreeTypeFace& operator=(const TFreeTypeFace&) = delete;
 
     int Ascent() const override { return FAscent; }
     int Descent() const override { return FDescent; }
     const std::string& FamilyName() const override { return FFamily; }
+    const std::string& StyleName() const override { return FStyle; }
     bool Bold() const override { return FBold; }
     bool Italic() const override { return FItalic; }
 
@@ -111,7 +128,8 @@ public:
         if (!FT_HAS_KERNING(FFace)) return 0;
         std::lock_guard lock(FontLock());
         FT_Vector delta{};
-        FT_Get_Kerning(FFace, FT_Get_Char_Index(FFace, left), FT_Get_Char_Index(FFace, right), FT_KERNING_DEFAULT, &delta);
+        FT_Get_Kerning(FFace.get(), FT_Get_Char_Index(FFace.get(), left), FT_Get_Char_Index(FFace.get(), right),
+                       FT_KERNING_DEFAULT, &delta);
         return int((delta.x + 32) >> 6);
     }
 
@@ -127,39 +145,56 @@ private:
         std::lock_guard lock(FontLock());
         if (auto it = FGlyphs.find(c); it != FGlyphs.end()) return it->second;
         TCachedGlyph glyph;
-        if (FT_Load_Char(FFace, c, FT_LOAD_DEFAULT) == 0) {
+        // Embedded bitmaps are skipped: they come in other pixel modes and at fixed sizes only.
+        if (FT_Load_Char(FFace.get(), c, FT_LOAD_DEFAULT | FT_LOAD_NO_BITMAP) == 0) {
             FT_GlyphSlot slot = FFace->glyph;
             if (FEmbolden) FT_GlyphSlot_Embolden(slot);
             if (FSlant) FT_GlyphSlot_Oblique(slot);
             glyph.Advance = int((slot->advance.x + 32) >> 6);
-            if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) == 0) {
-                const FT_Bitmap& bitmap = slot->bitmap;
-                glyph.Image.Left = slot->bitmap_left;
-                glyph.Image.Top = slot->bitmap_top;
-                glyph.Image.Width = int(bitmap.width);
-                glyph.Image.Height = int(bitmap.rows);
-                glyph.Image.Coverage.resize(std::size_t(bitmap.width) * bitmap.rows);
-                for (unsigned row = 0; row < bitmap.rows; ++row)
-                    std::copy_n(bitmap.buffer + std::ptrdiff_t(row) * bitmap.pitch, bitmap.width,
-                                glyph.Image.Coverage.begin() + std::ptrdiff_t(row) * bitmap.width);
-            }
+            if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) == 0 && slot->bitmap.pixel_mode == FT_PIXEL_MODE_GRAY)
+                glyph.Image = CoverageOf(*slot);
         }
         return FGlyphs.emplace(c, std::move(glyph)).first->second;
     }
 
-    FT_Face FFace = nullptr;
+    static TGlyphImage CoverageOf(const FT_GlyphSlotRec& slot) {
+        const FT_Bitmap& bitmap = slot.bitmap;
+        TGlyphImage image;
+        image.Left = slot.bitmap_left;
+        image.Top = slot.bitmap_top;
+        image.Width = int(bitmap.width);
+        image.Height = int(bitmap.rows);
+        image.Coverage.resize(std::size_t(bitmap.width) * bitmap.rows);
+        // A negative pitch means the rows are stored bottom-up.
+        const std::ptrdiff_t pitch = bitmap.pitch;
+        const unsigned char* top = pitch >= 0 ? bitmap.buffer : bitmap.buffer - pitch * std::ptrdiff_t(bitmap.rows - 1);
+        for (unsigned row = 0; row < bitmap.rows; ++row)
+            std::copy_n(top + pitch * std::ptrdiff_t(row), bitmap.width,
+                        image.Coverage.begin() + std::ptrdiff_t(row) * bitmap.width);
+        return image;
+    }
+
+    TFacePtr FFace;
     std::string FFamily;
+    std::string FStyle;
     bool FBold, FItalic, FEmbolden, FSlant;
     int FAscent = 0, FDescent = 0;
     std::unordered_map<char32_t, TCachedGlyph> FGlyphs;
 };
 
-// Windows family names that fontconfig resolves to a metric-compatible installed family.
+// Windows family names and the metric-compatible families that fontconfig substitutes for them.
 const std::pair<const char*, const char*> kMetricAliases[] = {
     {"Arial", "Liberation Sans"},
     {"Times New Roman", "Liberation Serif"},
     {"Courier New", "Liberation Mono"},
 };
+
+// Callers hold FontLock.
+std::unique_ptr<TFreeTypeFace> LoadFace(const TFontRequest& request) {
+    const int pixels = std::max(1, PointsToPixels(request.PointSize));
+    const TMatch match = Match(request);
+    return std::make_unique<TFreeTypeFace>(match, pixels, request.Bold && !match.Bold, request.Italic && !match.Italic);
+}
 
 } // namespace
 
@@ -167,22 +202,24 @@ int PointsToPixels(int points) { return (points * 96 + 36) / 72; }
 
 std::vector<std::string> InstalledFontFamilies() {
     std::vector<std::string> families;
-    {
-        std::lock_guard lock(FontLock());
-        FcPattern* pattern = FcPatternCreate();
-        FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, nullptr);
-        FcFontSet* set = FcFontList(nullptr, pattern, objects);
-        for (int i = 0; set && i < set->nfont; ++i) {
-            FcChar8* family = nullptr;
-            if (FcPatternGetString(set->fonts[i], FC_FAMILY, 0, &family) == FcResultMatch)
-                families.emplace_back(reinterpret_cast<char*>(family));
-        }
-        if (set) FcFontSetDestroy(set);
-        FcObjectSetDestroy(objects);
-        FcPatternDestroy(pattern);
+    std::lock_guard lock(FontLock());
+    // Only outline fonts: the programs draw text at any size.
+    FcPattern* pattern = FcPatternBuild(nullptr, FC_SCALABLE, FcTypeBool, FcTrue, nullptr);
+    FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, nullptr);
+    FcFontSet* set = FcFontList(nullptr, pattern, objects);
+    for (int i = 0; set && i < set->nfont; ++i) {
+        FcChar8* family = nullptr;
+        if (FcPatternGetString(set->fonts[i], FC_FAMILY, 0, &family) == FcResultMatch)
+            families.emplace_back(reinterpret_cast<char*>(family));
     }
+    if (set) FcFontSetDestroy(set);
+    FcObjectSetDestroy(objects);
+    FcPatternDestroy(pattern);
+    // Settings written on Windows name its fonts; offer those names where they resolve to the
+    // installed look-alike, so that the lists can select them.
     for (const auto& [alias, family] : kMetricAliases)
-        if (std::any_of(families.begin(), families.end(), [&](const std::string& f) { return f == family; }))
+        if (std::find(families.begin(), families.end(), family) != families.end() &&
+            Match({alias, 12, false, false}).Family == family)
             families.emplace_back(alias);
     std::sort(families.begin(), families.end(), LessIgnoringCase);
     families.erase(std::unique(families.begin(), families.end(), SameIgnoringCase), families.end());
@@ -192,13 +229,15 @@ std::vector<std::string> InstalledFontFamilies() {
 std::shared_ptr<TFontFace> OpenFont(const TFontRequest& request) {
     using TKey = std::tuple<std::string, int, bool, bool>;
     static std::map<TKey, std::shared_ptr<TFontFace>> cache;
-    const int pixels = std::max(1, PointsToPixels(request.PointSize));
-    const TKey key{request.Family, pixels, request.Bold, request.Italic};
+    const TKey key{request.Family, std::max(1, PointsToPixels(request.PointSize)), request.Bold, request.Italic};
     std::lock_guard lock(FontLock());
     if (auto it = cache.find(key); it != cache.end()) return it->second;
-    const TMatch match = Match(request);
-    auto face = std::make_shared<TFreeTypeFace>(match, pixels, request.Bold && !match.Bold, request.Italic && !match.Italic);
-    return cache.emplace(key, std::move(face)).first->second;
+    return cache.emplace(key, LoadFace(request)).first->second;
+}
+
+std::unique_ptr<TFontFace> LoadFont(const TFontRequest& request) {
+    std::lock_guard lock(FontLock());
+    return LoadFace(request);
 }
 
 } // namespace platform

@@ -1,6 +1,8 @@
 // Formatted text as the Windows DrawText function lays it out.
 #include "platform/TextLayout.h"
 
+#include <algorithm>
+
 namespace platform {
 namespace {
 
@@ -94,16 +96,21 @@ std::vector<TLayoutLine> LayoutText(TFontFace& face, std::string_view text, int 
     return lines;
 }
 
+int LineLeft(const TTextRect& rect, const TLayoutLine& line, unsigned flags) {
+    return (flags & DT_CENTER) ? rect.Left + (rect.Right - rect.Left - line.Width) / 2 : rect.Left;
+}
+
 int DrawText(TFontFace& face, std::string_view text, TTextRect& rect, unsigned flags, const TCoveragePlot& plot) {
     const std::vector<TLayoutLine> lines = LayoutText(face, text, rect.Right - rect.Left, flags);
     const int height = int(lines.size()) * face.LineHeight();
     if (flags & DT_CALCRECT) {
         rect.Bottom = rect.Top + height;
+        for (const TLayoutLine& line : lines) rect.Right = std::max(rect.Right, rect.Left + line.Width);
         return height;
     }
     for (std::size_t n = 0; n < lines.size(); ++n) {
         const TLayoutLine& line = lines[n];
-        int pen = (flags & DT_CENTER) ? rect.Left + (rect.Right - rect.Left - line.Width) / 2 : rect.Left;
+        int pen = LineLeft(rect, line, flags);
         const int baseline = rect.Top + int(n) * face.LineHeight() + face.Ascent();
         for (std::size_t i = 0; i < line.Text.size(); ++i) {
             const char32_t c = line.Text[i];

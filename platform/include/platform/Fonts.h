@@ -42,6 +42,8 @@ public:
     int LineHeight() const { return Ascent() + Descent(); }
     // The family the request resolved to, e.g. "Liberation Sans" for "Arial".
     virtual const std::string& FamilyName() const = 0;
+    // The style of the face file drawn from ("Bold Italic"); synthetic styles are not part of it.
+    virtual const std::string& StyleName() const = 0;
     virtual bool Bold() const = 0;
     virtual bool Italic() const = 0;
     // Advance of a character in whole pixels, and the kerning between two characters.
@@ -51,7 +53,11 @@ public:
 };
 
 // The face fontconfig matches to the request (an unknown family falls back as fontconfig does);
-// bold or italic that the family lacks is made synthetically. Faces are cached.
+// bold or italic that the family lacks is made synthetically. Faces are cached: asking for the
+// same family, size and style again returns the same face.
 std::shared_ptr<TFontFace> OpenFont(const TFontRequest& request);
+
+// The same face freshly matched and read from its file, bypassing the cache.
+std::unique_ptr<TFontFace> LoadFont(const TFontRequest& request);
 
 } // namespace platform

@@ -33,12 +33,18 @@ struct TLayoutLine {
 // DT_WORDBREAK lines also break at blanks, and a word wider than the box stands alone.
 std::vector<TLayoutLine> LayoutText(TFontFace& face, std::string_view text, int width, unsigned flags);
 
+// Where a laid-out line starts in the rectangle: centred with DT_CENTER (a line wider than the
+// rectangle overhangs both sides alike), else at its left edge.
+int LineLeft(const TTextRect& rect, const TLayoutLine& line, unsigned flags);
+
 // Receives the covered pixels of drawn text: position and coverage (1..255).
 using TCoveragePlot = std::function<void(int x, int y, std::uint8_t coverage)>;
 
 // Lays out and, unless DT_CALCRECT is given, draws the text into the rectangle through `plot`,
 // clipped to it. Returns the height of the text; with DT_CALCRECT also sets rect.Bottom to
-// rect.Top plus that height. Empty text measures 0 and draws nothing.
+// rect.Top plus that height and widens rect.Right to the widest line when that is wider. Empty
+// text measures 0 and draws nothing. Ampersands are always ordinary characters (DT_NOPREFIX is
+// accepted; no mnemonic underlines are drawn).
 int DrawText(TFontFace& face, std::string_view text, TTextRect& rect, unsigned flags, const TCoveragePlot& plot);
 
 } // namespace platform

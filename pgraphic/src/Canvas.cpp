@@ -1,10 +1,10 @@
 // TPGCanvas: text drawn straight into an image's pixels.
 #include "pgraphic/Canvas.h"
 
-#include <algorithm>
-
 #include "pgraphic/PixelGraphic.h"
 #include "platform/Fonts.h"
+
+#include <algorithm>
 
 namespace pg {
 namespace {
@@ -13,7 +13,9 @@ bool SameFont(const TPGCanvas::TFont& a, const TPGCanvas::TFont& b) {
     return a.Name == b.Name && a.Size == b.Size && a.Bold == b.Bold && a.Italic == b.Italic;
 }
 
-std::uint8_t Blend(int text, int pixel, int coverage) { return std::uint8_t((text * coverage + pixel * (255 - coverage) + 127) / 255); }
+std::uint8_t Blend(int text, int pixel, int coverage) {
+    return std::uint8_t((text * coverage + pixel * (255 - coverage) + 127) / 255);
+}
 
 } // namespace
 
@@ -32,7 +34,9 @@ int TPGCanvas::DrawText(std::string_view Text, platform::TTextRect& Rect, unsign
     const bool trueColor = image.PixelFormat() == pf24Bit;
     const TRGB color = Font.Color;
     const std::uint32_t index = trueColor || image.GetEmpty() ? 0 : image.GetNearestIndex(color);
-    auto inside = [&](int x, int y) { return x >= 0 && y >= 0 && x < image.Width() && y < image.Height() && !image.GetEmpty(); };
+    auto inside = [&](int x, int y) {
+        return x >= 0 && y >= 0 && x < image.Width() && y < image.Height() && !image.GetEmpty();
+    };
 
     if (BrushStyle == bsSolid) {
         // An opaque brush fills the lines' boxes before the glyphs are drawn.

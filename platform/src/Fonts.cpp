@@ -9,8 +9,8 @@
 
 #include <algorithm>
 #include <cctype>
-#include <memory>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <stdexcept>
 #include <tuple>
@@ -39,14 +39,14 @@ bool LessIgnoringCase(const std::string& a, const std::string& b) {
     });
 }
 
-bool SameIgnoringCase(const std::string& a, const std::string& b) { return !LessIgnoringCase(a, b) && !LessIgnoringCase(b, a); }
+bool SameIgnoringCase(const std::string& a, const std::string& b) {
+    return !LessIgnoringCase(a, b) && !LessIgnoringCase(b, a);
+}
 
 struct TMatch {
     std::string File;
     int Index = 0;
     std::string Family;
-    bool Bold = false;
-    bool Italic = false;
 };
 
 TMatch Match(const TFontRequest& request) {
@@ -63,14 +63,11 @@ TMatch Match(const TFontRequest& request) {
     if (!found) throw std::runtime_error("No font is installed");
     TMatch match;
     FcChar8* text = nullptr;
-    if (FcPatternGetString(found, FC_FILE, 0, &text) == FcResultMatch) match.File = reinterpret_cast<char*>(text);
-    if (FcPatternGetString(found, FC_FAMILY, 0, &text) == FcResultMatch) match.Family = reinterpret_cast<char*>(text);
+    if (FcPatternGetString(found, FC_FILE, 0, &text) == FcResultMatch)
+        match.File = reinterpret_cast<char*>(text);
+    if (FcPatternGetString(found, FC_FAMILY, 0, &text) == FcResultMatch)
+        match.Family = reinterpret_cast<char*>(text);
     FcPatternGetInteger(found, FC_INDEX, 0, &match.Index);
-    int weight = FC_WEIGHT_REGULAR, slant = FC_SLANT_ROMAN;
-    FcPatternGetInteger(found, FC_WEIGHT, 0, &weight);
-    FcPatternGetInteger(found, FC_SLANT, 0, &slant);
-    match.Bold = weight >= FC_WEIGHT_DEMIBOLD;
-    match.Italic = slant != FC_SLANT_ROMAN;
     FcPatternDestroy(found);
     if (match.File.empty()) throw std::runtime_error("No font file found for \"" + request.Family + "\"");
     return match;
@@ -83,13 +80,13 @@ using TFacePtr = std::unique_ptr<FT_FaceRec_, TFaceDeleter>;
 
 // Rounds a length in font units, scaled to the face's size, to whole pixels as the Windows scaler
 // does: in 26.6 fixed point, halves up.
-int ScaledPixels(FT_Long units, FT_Fixed scale) { return int((FT_MulFix(units, scale) + 32) >> 6); }
+int ScaledPixels(FT_Long units, FT_Fixed scale) {
+    return int((FT_MulFix(units, scale) + 32) >> 6);
+}
 
 class TFreeTypeFace final : public TFontFace {
 public:
-    TFreeTypeFace(const TMatch& match, int pixels, bool emboldenSynthetically, bool slantSynthetically)
-        : FFamily(match.Family), FBold(match.Bold || emboldenSynthetically), FItalic(match.Italic || slantSynthetically),
-          FEmbolden(emboldenSynthetically), FSlant(slantSynthetically) {
+    TFreeTypeFace(const TMatch& match, int pixels, bool bold, bool italic) : FFamily(match.Family) {
         FT_Face face = nullptr;
         if (FT_New_Face(Library(), match.File.c_str(), match.Index, &face) != 0)
             throw std::runtime_error("The font file \"" + match.File + "\" cannot be read");
@@ -98,10 +95,18 @@ public:
         if (!FT_IS_SCALABLE(face) || FT_Set_Pixel_Sizes(face, 0, FT_UInt(pixels)) != 0)
             throw std::runtime_error("The font file \"" + match.File + "\" cannot be scaled");
         if (face->style_name) FStyle = face->style_name;
+        // The matched pattern claims the requested style even when fontconfig had to fake it, so
+        // the face file itself says whether it is bold or italic.
+        const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+        const bool fileBold = (face->style_flags & FT_STYLE_FLAG_BOLD) || (os2 && os2->usWeightClass >= 600);
+        const bool fileItalic = face->style_flags & FT_STYLE_FLAG_ITALIC;
+        FEmbolden = bold && !fileBold;
+        FSlant = italic && !fileItalic;
+        FBold = fileBold || FEmbolden;
+        FItalic = fileItalic || FSlant;
         // Windows takes ascent and descent from the OS/2 table's Windows metrics, or from the
         // horizontal header when those are zero, and rounds each on its own.
         FT_Long ascent = face->ascender, descent = -face->descender;
-        const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
         const auto* hhea = static_cast<const TT_HoriHeader*>(FT_Get_Sfnt_Table(face, FT_SFNT_HHEA));
         if (os2 && os2->usWinAscent + os2->usWinDescent > 0) {
             ascent = os2->usWinAscent;
@@ -128,8 +133,8 @@ public:
         if (!FT_HAS_KERNING(FFace)) return 0;
         std::lock_guard lock(FontLock());
         FT_Vector delta{};
-        FT_Get_Kerning(FFace.get(), FT_Get_Char_Index(FFace.get(), left), FT_Get_Char_Index(FFace.get(), right),
-                       FT_KERNING_DEFAULT, &delta);
+        FT_Get_Kerning(FFace.get(), FT_Get_Char_Index(FFace.get(), left),
+                       FT_Get_Char_Index(FFace.get(), right), FT_KERNING_DEFAULT, &delta);
         return int((delta.x + 32) >> 6);
     }
 
@@ -151,7 +156,8 @@ private:
             if (FEmbolden) FT_GlyphSlot_Embolden(slot);
             if (FSlant) FT_GlyphSlot_Oblique(slot);
             glyph.Advance = int((slot->advance.x + 32) >> 6);
-            if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) == 0 && slot->bitmap.pixel_mode == FT_PIXEL_MODE_GRAY)
+            if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) == 0 &&
+                slot->bitmap.pixel_mode == FT_PIXEL_MODE_GRAY)
                 glyph.Image = CoverageOf(*slot);
         }
         return FGlyphs.emplace(c, std::move(glyph)).first->second;
@@ -167,7 +173,8 @@ private:
         image.Coverage.resize(std::size_t(bitmap.width) * bitmap.rows);
         // A negative pitch means the rows are stored bottom-up.
         const std::ptrdiff_t pitch = bitmap.pitch;
-        const unsigned char* top = pitch >= 0 ? bitmap.buffer : bitmap.buffer - pitch * std::ptrdiff_t(bitmap.rows - 1);
+        const unsigned char* top =
+            pitch >= 0 ? bitmap.buffer : bitmap.buffer - pitch * std::ptrdiff_t(bitmap.rows - 1);
         for (unsigned row = 0; row < bitmap.rows; ++row)
             std::copy_n(top + pitch * std::ptrdiff_t(row), bitmap.width,
                         image.Coverage.begin() + std::ptrdiff_t(row) * bitmap.width);
@@ -177,7 +184,7 @@ private:
     TFacePtr FFace;
     std::string FFamily;
     std::string FStyle;
-    bool FBold, FItalic, FEmbolden, FSlant;
+    bool FBold = false, FItalic = false, FEmbolden = false, FSlant = false;
     int FAscent = 0, FDescent = 0;
     std::unordered_map<char32_t, TCachedGlyph> FGlyphs;
 };
@@ -192,13 +199,14 @@ const std::pair<const char*, const char*> kMetricAliases[] = {
 // Callers hold FontLock.
 std::unique_ptr<TFreeTypeFace> LoadFace(const TFontRequest& request) {
     const int pixels = std::max(1, PointsToPixels(request.PointSize));
-    const TMatch match = Match(request);
-    return std::make_unique<TFreeTypeFace>(match, pixels, request.Bold && !match.Bold, request.Italic && !match.Italic);
+    return std::make_unique<TFreeTypeFace>(Match(request), pixels, request.Bold, request.Italic);
 }
 
 } // namespace
 
-int PointsToPixels(int points) { return (points * 96 + 36) / 72; }
+int PointsToPixels(int points) {
+    return (points * 96 + 36) / 72;
+}
 
 std::vector<std::string> InstalledFontFamilies() {
     std::vector<std::string> families;
@@ -229,7 +237,8 @@ std::vector<std::string> InstalledFontFamilies() {
 std::shared_ptr<TFontFace> OpenFont(const TFontRequest& request) {
     using TKey = std::tuple<std::string, int, bool, bool>;
     static std::map<TKey, std::shared_ptr<TFontFace>> cache;
-    const TKey key{request.Family, std::max(1, PointsToPixels(request.PointSize)), request.Bold, request.Italic};
+    const TKey key{request.Family, std::max(1, PointsToPixels(request.PointSize)), request.Bold,
+                   request.Italic};
     std::lock_guard lock(FontLock());
     if (auto it = cache.find(key); it != cache.end()) return it->second;
     return cache.emplace(key, LoadFace(request)).first->second;

@@ -2,13 +2,13 @@
 // breaks, each centred in the rectangle, one line height apart, clipped to the rectangle.
 #pragma once
 
+#include "platform/Fonts.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "platform/Fonts.h"
 
 namespace platform {
 
@@ -45,6 +45,7 @@ using TCoveragePlot = std::function<void(int x, int y, std::uint8_t coverage)>;
 // rect.Top plus that height and widens rect.Right to the widest line when that is wider. Empty
 // text measures 0 and draws nothing. Ampersands are always ordinary characters (DT_NOPREFIX is
 // accepted; no mnemonic underlines are drawn).
-int DrawText(TFontFace& face, std::string_view text, TTextRect& rect, unsigned flags, const TCoveragePlot& plot);
+int DrawText(TFontFace& face, std::string_view text, TTextRect& rect, unsigned flags,
+             const TCoveragePlot& plot);
 
 } // namespace platform

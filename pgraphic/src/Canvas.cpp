@@ -34,9 +34,9 @@ int TPGCanvas::DrawText(std::string_view Text, platform::TTextRect& Rect, unsign
     const bool trueColor = image.PixelFormat() == pf24Bit;
     const TRGB color = Font.Color;
     const std::uint32_t index = trueColor || image.GetEmpty() ? 0 : image.GetNearestIndex(color);
-    auto inside = [&](int x, int y) {
-        return x >= 0 && y >= 0 && x < image.Width() && y < image.Height() && !image.GetEmpty();
-    };
+    const int width = image.GetEmpty() ? 0 : image.Width();
+    const int height = image.GetEmpty() ? 0 : image.Height();
+    auto inside = [width, height](int x, int y) { return x >= 0 && y >= 0 && x < width && y < height; };
 
     if (BrushStyle == bsSolid) {
         // An opaque brush fills the lines' boxes before the glyphs are drawn.
@@ -49,19 +49,20 @@ int TPGCanvas::DrawText(std::string_view Text, platform::TTextRect& Rect, unsign
                     if (inside(x, y)) image.SetPixelColor(x, y, BrushColor);
         }
     }
-    const int height = platform::DrawText(face, Text, Rect, Flags, [&](int x, int y, std::uint8_t coverage) {
-        if (!inside(x, y)) return;
-        if (trueColor) {
-            std::uint8_t* p = image.ScanLine(y) + 3 * std::ptrdiff_t(x);
-            p[0] = Blend(GetBValue(color), p[0], coverage);
-            p[1] = Blend(GetGValue(color), p[1], coverage);
-            p[2] = Blend(GetRValue(color), p[2], coverage);
-        } else if (coverage >= 128) {
-            image.SetPixel(x, y, index);
-        }
-    });
+    const int textHeight =
+        platform::DrawText(face, Text, Rect, Flags, [&](int x, int y, std::uint8_t coverage) {
+            if (!inside(x, y)) return;
+            if (trueColor) {
+                std::uint8_t* p = image.ScanLine(y) + 3 * std::ptrdiff_t(x);
+                p[0] = Blend(GetBValue(color), p[0], coverage);
+                p[1] = Blend(GetGValue(color), p[1], coverage);
+                p[2] = Blend(GetRValue(color), p[2], coverage);
+            } else if (coverage >= 128) {
+                image.SetPixel(x, y, index);
+            }
+        });
     if (OnChange) OnChange();
-    return height;
+    return textHeight;
 }
 
 } // namespace pg

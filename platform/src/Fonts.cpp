@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -132,10 +133,13 @@ public:
     int Kerning(char32_t left, char32_t right) override {
         if (!FT_HAS_KERNING(FFace)) return 0;
         std::lock_guard lock(FontLock());
+        // Layout asks for the same pairs over and over; FreeType's lookup is comparatively slow.
+        const std::uint64_t pair = std::uint64_t(left) << 32 | right;
+        if (auto it = FKerning.find(pair); it != FKerning.end()) return it->second;
         FT_Vector delta{};
         FT_Get_Kerning(FFace.get(), FT_Get_Char_Index(FFace.get(), left),
                        FT_Get_Char_Index(FFace.get(), right), FT_KERNING_DEFAULT, &delta);
-        return int((delta.x + 32) >> 6);
+        return FKerning.emplace(pair, int((delta.x + 32) >> 6)).first->second;
     }
 
     const TGlyphImage& Glyph(char32_t c) override { return Load(c).Image; }
@@ -187,6 +191,7 @@ private:
     bool FBold = false, FItalic = false, FEmbolden = false, FSlant = false;
     int FAscent = 0, FDescent = 0;
     std::unordered_map<char32_t, TCachedGlyph> FGlyphs;
+    std::unordered_map<std::uint64_t, int> FKerning;
 };
 
 // Windows family names and the metric-compatible families that fontconfig substitutes for them.

@@ -59,21 +59,26 @@ void AddLine(TFontFace& face, std::vector<TLayoutLine>& lines, std::u32string_vi
 void BreakParagraph(TFontFace& face, std::u32string_view paragraph, int width,
                     std::vector<TLayoutLine>& lines) {
     std::size_t lineStart = 0, lineEnd = 0; // the line so far is paragraph[lineStart, lineEnd)
+    int lineWidth = 0;                      // its width; it ends in a word, or at the paragraph's end
     std::size_t i = 0;
     while (i < paragraph.size()) {
         // The next piece: blanks, then a word.
         std::size_t wordEnd = i;
         while (wordEnd < paragraph.size() && IsBlank(paragraph[wordEnd])) ++wordEnd;
         while (wordEnd < paragraph.size() && !IsBlank(paragraph[wordEnd])) ++wordEnd;
+        const std::u32string_view inked = WithoutTrailingBlanks(paragraph.substr(i, wordEnd - i));
         const bool lineEmpty = lineEnd == lineStart;
-        if (!lineEmpty &&
-            WidthOf(face, WithoutTrailingBlanks(paragraph.substr(lineStart, wordEnd - lineStart))) > width) {
+        const int joint = lineEmpty || inked.empty() ? 0 : face.Kerning(paragraph[i - 1], paragraph[i]);
+        const int candidate = lineWidth + joint + WidthOf(face, inked);
+        if (!lineEmpty && candidate > width) {
             AddLine(face, lines, paragraph.substr(lineStart, lineEnd - lineStart));
             // The blanks at the break are dropped.
             while (i < paragraph.size() && IsBlank(paragraph[i])) ++i;
             lineStart = lineEnd = i;
+            lineWidth = 0;
             continue;
         }
+        lineWidth = candidate;
         lineEnd = i = wordEnd;
     }
     if (lineEnd > lineStart || lines.empty() || paragraph.empty())

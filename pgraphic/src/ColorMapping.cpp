@@ -104,14 +104,17 @@ void TPixelGraphic::BuildColorCache() {
             const int rLo = std::max(0, r0 - radius), rHi = std::min(31, r0 + radius);
             const int gLo = std::max(0, g0 - radius), gHi = std::min(63, g0 + radius);
             const int bLo = std::max(0, b0 - radius), bHi = std::min(31, b0 + radius);
+            // Only cells on the faces of the box around the entry: a whole line of blue where red
+            // or green is on a face, else just the two blue ends.
             for (int r = rLo; r <= rHi; ++r)
-                for (int g = gLo; g <= gHi; ++g)
-                    for (int b = bLo; b <= bHi; ++b) {
-                        // Only cells on the faces of the box around the entry.
-                        const bool face = r == r0 - radius || r == r0 + radius || g == g0 - radius ||
-                                          g == g0 + radius || b == b0 - radius || b == b0 + radius;
-                        if (face) fill(r, g, b, std::uint8_t(i));
+                for (int g = gLo; g <= gHi; ++g) {
+                    if (r == r0 - radius || r == r0 + radius || g == g0 - radius || g == g0 + radius) {
+                        for (int b = bLo; b <= bHi; ++b) fill(r, g, b, std::uint8_t(i));
+                    } else {
+                        if (b0 - radius >= 0) fill(r, g, b0 - radius, std::uint8_t(i));
+                        if (b0 + radius <= 31) fill(r, g, b0 + radius, std::uint8_t(i));
                     }
+                }
         }
     }
     FCacheRebuild = false;

@@ -116,9 +116,12 @@ TEST(NearestIndex, TheCacheAnswersACellWithOneIndex) {
     far.SetPaletteCount(2);
     far.SetPaletteEntry(0, RGB(0, 0, 0));
     far.SetPaletteEntry(1, RGB(104, 104, 104));
+    int changes = 0;
+    far.SetOnChange([&](TPixelGraphic&) { ++changes; });
     EXPECT_EQ(far.GetNearestIndex(RGB(48, 48, 48)), 0u);
     EXPECT_EQ(far.GetNearestIndex(RGB(55, 51, 55)), 0u) << "same cell, though the gray is nearer now";
     EXPECT_TRUE(far.UseColorCache());
+    EXPECT_EQ(changes, 0) << "the search on a miss switches the cache off and on without an event";
     far.SetUseColorCache(false);
     EXPECT_EQ(far.GetNearestIndex(RGB(55, 51, 55)), 1u);
 }

@@ -33,20 +33,7 @@ std::vector<std::string> ReadLines(const std::string& fileName) {
     if (!in) return {};
     std::ostringstream bytes;
     bytes << in.rdbuf();
-    const std::string text = DecodeText(bytes.str());
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string::npos) {
-            lines.push_back(text.substr(start));
-            break;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + 1;
-        if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
-    }
-    return lines;
+    return SplitLines(DecodeText(bytes.str()));
 }
 
 // "[name]" gives name; anything else is not a section header.

@@ -34,17 +34,7 @@ public:
         bytes.resize(in.Read(bytes.data(), bytes.size()));
         std::string text = platform::DecodeText(bytes);
         text.resize(std::min(text.size(), text.find('\0'))); // a NUL ends the text
-        std::size_t start = 0;
-        while (start < text.size()) {
-            const std::size_t end = text.find_first_of("\r\n", start);
-            if (end == std::string::npos) {
-                FLines.push_back(text.substr(start));
-                break;
-            }
-            FLines.push_back(text.substr(start, end - start));
-            start = end + 1;
-            if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
-        }
+        FLines = platform::SplitLines(text);
     }
     std::size_t Count() const { return FLines.size(); }
     const std::string& operator[](std::size_t i) const {

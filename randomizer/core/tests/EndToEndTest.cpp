@@ -44,4 +44,23 @@ TEST(ZephrixProgram, AutomaticRunInstallsBothLogosAndExits) {
     fs::remove_all(root);
 }
 
+TEST(ZephrixProgram, AnErrorWhileStartingIsReportedAndFailsTheRun) {
+    const fs::path root = fs::temp_directory_path() / ("zephrix-e2e-error-" + std::to_string(::getpid()));
+    fs::remove_all(root);
+    fs::create_directories(root / "app");
+    fs::create_directories(root / "windows");
+    fs::copy(fs::path(ZEPHRIX_PROGRAM), root / "app" / "zephrix");
+    std::ofstream(root / "junk.bmp") << "not a picture";
+    std::ofstream(root / "app" / "zephrix.INI") << "[First Logo]\nBackground=2\nBitmap=" << (root / "junk.bmp").string() << "\n";
+
+    const std::string command = "WINDIR=" + (root / "windows").string() + " " + (root / "app" / "zephrix").string() +
+                                " /AUTO 2>" + (root / "stderr.txt").string();
+    const int status = std::system(command.c_str());
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    std::ifstream err(root / "stderr.txt");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(err), {}), "Logo Randomizer: Unknown file format.\n");
+    EXPECT_FALSE(fs::exists(root / "windows" / "logow.sys"));
+    fs::remove_all(root);
+}
+
 } // namespace

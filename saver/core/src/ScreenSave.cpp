@@ -108,6 +108,11 @@ void TfrmScreenSave::KeyDown() {
     if (OnRequestExit) OnRequestExit();
 }
 
+void TfrmScreenSave::MouseMoveAtPixel(int x, int y) {
+    const double scale = FPixelUnits ? 1.0 : TwipsPerPixel;
+    MouseMove(x * scale, y * scale);
+}
+
 void TfrmScreenSave::MouseMove(double x, double y) {
     const int cx = RoundToInt32(x);
     const int cy = RoundToInt32(y);

@@ -54,6 +54,8 @@ public:
     void KeyDown();
     // Mouse position in the window's current unit (see PixelUnits).
     void MouseMove(double x, double y);
+    // Mouse position in pixels, as the display reports it; passed on in the current unit.
+    void MouseMoveAtPixel(int x, int y);
     // Called on a key press or a mouse jump; Global connects its RequestExit here.
     std::function<void()> OnRequestExit;
 

@@ -2,10 +2,11 @@
 #include "pgraphic/PixelGraphic.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 
+#include "pgraphic/Canvas.h"
 #include "pgraphic/Messages.h"
+#include "src/RasterMemory.h"
 
 namespace pg {
 namespace {
@@ -16,10 +17,22 @@ void PutLE32(std::uint8_t* p, std::uint32_t v) {
 
 } // namespace
 
-void TPixelGraphic::FreeDeleter::operator()(std::uint8_t* p) const { std::free(p); }
+void TRasterDeleter::operator()(std::uint8_t* p) const { FreeRaster(p, Bytes); }
 
 TPixelGraphic::TPixelGraphic() = default;
 TPixelGraphic::~TPixelGraphic() = default;
+
+TPGCanvas& TPixelGraphic::Canvas() {
+    if (!FCanvas) {
+        FCanvas = std::make_unique<TPGCanvas>(*this);
+        FCanvas->OnChange = [this] { Changed(); };
+    }
+    return *FCanvas;
+}
+
+void TPixelGraphic::ReleaseCanvasHandle() {
+    if (FCanvas) FCanvas->ReleaseHandle();
+}
 
 void TPixelGraphic::SetSize(std::int32_t Width, std::int32_t Height, TPixelFormat PixelFormat) {
     Resize(Width, Height, PixelFormat, true);
@@ -41,6 +54,7 @@ void TPixelGraphic::Resize(std::int32_t Width, std::int32_t Height, TPixelFormat
     FWidth = Width;
     FHeight = Height;
     FPixelFormat = PixelFormat;
+    ReleaseCanvasHandle();
     FBits.reset();
     FHeader.clear();
 
@@ -60,7 +74,7 @@ void TPixelGraphic::Resize(std::int32_t Width, std::int32_t Height, TPixelFormat
     FImageSize = std::int32_t(imageSize);
     if (FImageSize > 0) {
         BuildHeaderBlock();
-        FBits.reset(static_cast<std::uint8_t*>(std::calloc(std::size_t(FImageSize), 1)));
+        FBits = {AllocateRaster(std::size_t(FImageSize)), TRasterDeleter{std::size_t(FImageSize)}};
         if (!FBits) {
             FHeader.clear();
             PGRaise<EPixelGraphic>(msg::Failed, "CreateDIBSection");

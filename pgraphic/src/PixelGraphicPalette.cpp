@@ -17,6 +17,7 @@ void TPixelGraphic::SetPaletteCount(std::int32_t Count) {
     // No format addresses more than 256 entries; a larger or negative count is a caller's error.
     if (Count < 0 || Count > 256) PGRaise<EPixelGraphic>(msg::InvalidValueFor, "PaletteCount");
     if (Count != PaletteCount()) {
+        ReleaseCanvasHandle();
         FPalette.resize(std::size_t(Count), RGB(0, 0, 0));
         FPaletteIdent = Count > 0 ? pUnknown : pNone;
         FLastResultInvalid = true;
@@ -40,6 +41,7 @@ void TPixelGraphic::SetPaletteEntry(std::int32_t Index, TRGB Color) {
     if (FPaletteIdent == pTrueColor || FPaletteIdent == pNone) PGRaise<EPGNoPalette>(msg::NoPalette);
     if (Index < 0 || Index >= PaletteCount()) PGRaise<EPGInvalidPaletteIndex>(msg::InvalidPaletteIndex);
     Color &= 0xFFFFFF;
+    ReleaseCanvasHandle();
     WriteHeaderColor(Index, Color);
     FPalette[std::size_t(Index)] = Color;
     FPaletteIdent = pUnknown;

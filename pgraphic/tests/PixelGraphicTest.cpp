@@ -65,6 +65,17 @@ TEST(PixelGraphic, RowStrideAndImageSizeFollowTheDibRules) {
     }
 }
 
+// Large rasters reuse freed memory; a reused block must come back as zero bytes like a new one.
+TEST(PixelGraphic, ALargeRasterIsZeroEvenWhenItsMemoryIsReused) {
+    for (int round = 0; round < 3; ++round) {
+        TPixelGraphic g;
+        g.SetSize(1000, 700 - 100 * round, pf24Bit);
+        const auto* bits = g.Bits();
+        EXPECT_TRUE(std::all_of(bits, bits + g.ImageSize(), [](std::uint8_t b) { return b == 0; })) << round;
+        std::memset(g.Bits(), 0xFF, std::size_t(g.ImageSize()));
+    }
+}
+
 TEST(PixelGraphic, RowsAreStoredBottomUp) {
     TPixelGraphic g;
     g.SetSize(2, 3, pf8Bit);
@@ -196,6 +207,7 @@ TEST(PixelGraphic, ClearFillsEveryFormatWithTheBackground) {
         TPixelGraphic g;
         g.SetSize(11, 3, c.format);
         g.SetPaletteCount(PaletteSizeOf(c.format));
+        g.SetUseColorCache(false); // neighbouring blues share a cache cell
         for (int i = 0; i < g.PaletteCount(); ++i) g.SetPaletteEntry(i, RGB(0, 0, std::uint8_t(i)));
         g.SetBackGroundColor(c.format == pf24Bit ? c.raw : RGB(0, 0, std::uint8_t(c.raw)));
         g.Clear();
@@ -347,12 +359,12 @@ void ConfigureEverySetting(TPixelGraphic& g) {
     g.SetPaletteCount(4);
     for (int i = 0; i < 4; ++i) g.SetPaletteEntry(i, RGB(std::uint8_t(i), 7, 9));
     g.SetPixel(2, 1, 3);
+    g.SetUseColorCache(false); // the entries share a cache cell
     g.SetBackGroundColor(RGB(1, 7, 9));
     g.SetDither(false);
     g.SetDitherErrorLimit(77);
     g.SetDitherErrorLimitAuto(false);
     g.SetDitherErrorLimitSoft(false);
-    g.SetUseColorCache(false);
     g.SetGamma(2.2L);
     g.SetRGBWeighting(false);
     g.SetStretchMode(smFast);

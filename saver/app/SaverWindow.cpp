@@ -2,7 +2,6 @@
 // 1 ms interval); each tick repaints only what the model changed, in one update.
 #include "SaverWindow.h"
 
-#include "ClockLabelPainter.h"
 #include "platform/Cursor.h"
 #include "platform/ScreenSaverFlag.h"
 
@@ -86,7 +85,13 @@ void TSaverWindow::paintEvent(QPaintEvent*) {
                       qsizetype(image.Width()) * 4, QImage::Format_RGB32);
     QPainter painter(this);
     painter.drawImage(0, 0, view); // clipped to the region that changed
-    if (FForm.ClockLabel().Visible) PaintClockLabel(painter, FForm.ClockLabel());
+    const TClockLabel& label = FForm.ClockLabel();
+    if (label.Visible && !label.Image.Pixels().empty()) {
+        const QImage labelView(reinterpret_cast<const uchar*>(label.Image.Pixels().data()),
+                               label.Image.Width(), label.Image.Height(), qsizetype(label.Image.Width()) * 4,
+                               QImage::Format_RGB32);
+        painter.drawImage(label.BoundsPx.Left, label.BoundsPx.Top, labelView);
+    }
 }
 
 void TSaverWindow::keyPressEvent(QKeyEvent*) {

@@ -187,9 +187,21 @@ TEST_F(ScreenSaveTest, ClockLabelSitsAHundredTwipsFromTheCornerAndFollowsTheTime
     EXPECT_EQ(label.Text, "3:07:09 PM");
     // 1920 x 1080 pixels are 28800 x 16200 twips: left 27185, top 15785 twips.
     EXPECT_EQ(label.BoundsPx, (TRect{1812, 1052, 101, 21}));
+    ASSERT_EQ(label.Image.Width(), 101);
+    ASSERT_EQ(label.Image.Height(), 21);
+    EXPECT_EQ(label.Image.Pixel(0, 0), 0xFF000000u) << "single border";
+    EXPECT_EQ(label.Image.Pixel(100, 20), 0xFF000000u);
+    EXPECT_EQ(label.Image.Pixel(2, 10), 0xFFC0C0C0u) << "control colour left of the centred text";
+    std::size_t ink = 0;
+    for (int y = 1; y < 20; ++y)
+        for (int x = 1; x < 100; ++x) ink += label.Image.Pixel(x, y) != 0xFFC0C0C0u;
+    EXPECT_GT(ink, 80u) << "the time is written in the label";
+
+    const TFrameBuffer before = label.Image;
     FClock.Time = {0, 0, 1};
     form.AnimationTick();
     EXPECT_EQ(form.ClockLabel().Text, "12:00:01 AM");
+    EXPECT_NE(form.ClockLabel().Image, before);
 }
 
 TEST(ClockText, TwelveHourTextWithoutLeadingZero) {

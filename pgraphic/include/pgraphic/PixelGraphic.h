@@ -5,13 +5,21 @@
 #include <functional>
 #include <memory>
 #include <span>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "pgraphic/Types.h"
+#include "platform/GlobalMemory.h"
+
+namespace platform {
+class TStream;
+}
 
 namespace pg {
 
 class TPixelGraphic;
+class TPGCanvas;
 
 using TNotifyEvent = std::function<void(TPixelGraphic& Sender)>;
 // Called once per processed row; setting Abort ends the operation early without an error.
@@ -19,6 +27,19 @@ using TPGProgressEvent = std::function<void(TPixelGraphic& Sender, int Step, int
 
 // Gamma that the pixel data of a freshly created or loaded image is assumed to have.
 inline constexpr long double DisplayGamma = 1.8L;
+
+// Whether loading gamma-corrects pixel data whose gamma differs from DisplayGamma.
+inline bool GammaCorrection = true;
+
+// Clipboard formats an image can be exchanged in: a bitmap, or a packed DIB.
+inline constexpr std::uint16_t CF_BITMAP = 2;
+inline constexpr std::uint16_t CF_DIB = 8;
+
+struct TClipboardData {
+    std::uint16_t Format = CF_DIB;
+    platform::HGLOBAL Data;
+    std::uintptr_t Palette = 0;
+};
 
 // The largest raster the library allocates; a larger one fails like a refused DIB section.
 inline constexpr std::int64_t kMaxImageBytes = std::int64_t(1) << 30;
@@ -29,6 +50,12 @@ inline constexpr int kBitmapInfoHeaderSize = 40;
 // The image's palette as handed to whoever realises it on a device.
 struct TPGLogicalPalette {
     std::vector<TRGB> Entries;
+};
+
+// Returns a raster to the library's raster memory, which needs its size.
+struct TRasterDeleter {
+    std::size_t Bytes = 0;
+    void operator()(std::uint8_t* p) const;
 };
 
 class TPixelGraphic {
@@ -87,6 +114,23 @@ public:
     // Colour mapping.
     std::uint32_t GetNearestIndex(TRGB Color);
     void FreeColorCache();
+    // 0..765: luma-weighted with RGBWeighting, else R + G + B.
+    int Brightness(TRGB Color) const;
+
+    // Error diffusion while colours are written into this palette image; a copy sets it up, swaps
+    // the error rows at the start of each destination row, and releases it.
+    void SetupDithering();
+    void ReleaseDithering();
+    void SwapErrorRows();
+    void DitherPixel(std::int32_t X, std::int32_t Y, int R, int G, int B);
+
+    // Copies between images of any pixel formats, scaling with StretchMode.
+    void Copy(const TPixelGraphic& Source);
+    void StretchCopyRect(std::int32_t DstX, std::int32_t DstY, std::int32_t DstWidth, std::int32_t DstHeight,
+                         std::int32_t SrcX, std::int32_t SrcY, std::int32_t SrcWidth, std::int32_t SrcHeight,
+                         const TPixelGraphic& Source);
+    void CopyRect(std::int32_t DstX, std::int32_t DstY, std::int32_t Width, std::int32_t Height, std::int32_t SrcX,
+                  std::int32_t SrcY, const TPixelGraphic& Source);
 
     // Settings.
     bool Dither() const { return FDither; }
@@ -129,13 +173,34 @@ public:
     const TNotifyEvent& OnProgressEnd() const { return FOnProgressEnd; }
     void SetOnProgressEnd(TNotifyEvent Handler) { FOnProgressEnd = std::move(Handler); }
 
+    // The drawing surface, created on first use; its drawing calls Changed.
+    TPGCanvas& Canvas();
+    // Drops what the canvas resolved for drawing; done before the palette or raster changes.
+    void ReleaseCanvasHandle();
+
     // Copies raster, palette and settings of Source; null empties the image.
     void Assign(const TPixelGraphic* Source);
 
+    // Files and streams. Loading finds the reader by content, else by extension; saving finds the
+    // writer by extension and converts the colour resolution when the writer needs another one.
+    void LoadFromFile(const std::string& FileName);
+    void LoadIndexFromFile(const std::string& FileName, int ImageIndex);
+    void LoadFromStream(platform::TStream& Stream);
+    void LoadIndexFromStream(platform::TStream& Stream, std::string_view Extension, int ImageIndex);
+    void SaveToFile(const std::string& FileName);
+    void SaveToStreamAs(platform::TStream& Stream, std::string_view Extension);
+    // Writes a BMP file, whatever the resolution.
+    void SaveToStream(platform::TStream& Stream);
+    // A length-prefixed BMP file, as images are embedded in component streams.
+    void WriteData(platform::TStream& Stream);
+    void ReadData(platform::TStream& Stream);
+    // A packed DIB: header, colour table and pixels.
+    void ReadDIB(platform::TStream& Stream, bool CoreHeader);
+    void WriteDIB(platform::TStream& Stream);
+    TClipboardData SaveToClipboardFormat();
+    void LoadFromClipboardFormat(std::uint16_t Format, const platform::HGLOBAL& Data, std::uintptr_t Palette);
+
 private:
-    struct FreeDeleter {
-        void operator()(std::uint8_t* p) const;
-    };
 
     bool Inside(std::int32_t X, std::int32_t Y) const;
     void CheckInside(std::int32_t X, std::int32_t Y) const;
@@ -144,10 +209,14 @@ private:
     void WriteHeaderColor(std::int32_t Index, TRGB Color);
     void InvalidatePaletteCaches();
     std::uint32_t NearestIndexFor(TRGB Color);
+    std::uint32_t CachedNearestIndex(TRGB Color);
+    void BuildColorCache();
+    // How a colour reaches this image during a copy: bytes, dithering or the nearest index.
+    void TransferColor(std::int32_t X, std::int32_t Y, TRGB Color, bool dithering);
 
     std::uint32_t FBackGroundColor = 0;
     TPixelFormat FPixelFormat = pf24Bit;
-    std::unique_ptr<std::uint8_t, FreeDeleter> FBits;
+    std::unique_ptr<std::uint8_t, TRasterDeleter> FBits;
     std::vector<std::uint8_t> FHeader;
     bool FDither = true;
     std::uint8_t FDitherErrorLimit = 32;
@@ -167,9 +236,13 @@ private:
     TNotifyEvent FOnProgressEnd;
     TNotifyEvent FOnProgressStart;
     std::unique_ptr<TPGLogicalPalette> FLogicalPalette;
+    std::unique_ptr<TPGCanvas> FCanvas;
     std::unique_ptr<std::uint8_t[]> FColorCache;  // 32 x 64 x 32 cells of palette indices
     std::unique_ptr<std::uint8_t[]> FCacheFilled; // one bit per cache cell
     bool FCacheRebuild = true;
+    std::vector<std::int32_t> FErrorLimit;      // t(e) for e = -255..255 at [e + 255]
+    std::vector<std::int32_t> FErrorRows[2];    // (Width + 2) x 3 sums in sixteenths
+    int FCurrentErrorRow = 0;
     TRGB FLastColor = 0;
     bool FLastResultInvalid = true;
     std::uint32_t FLastResult = 0;

@@ -12,7 +12,7 @@ std::string UserSettingsFile(std::string_view application);
 
 std::string GetSetting(std::string_view application, std::string_view section, std::string_view key,
                        std::string_view defaultValue);
-// Raises EStreamError when the store cannot be written.
+// Raises EIniFileException when the store cannot be written.
 void SaveSetting(std::string_view application, std::string_view section, std::string_view key,
                  std::string_view value);
 

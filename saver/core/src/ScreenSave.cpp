@@ -40,7 +40,7 @@ void TfrmScreenSave::Load(std::int16_t backgroundMode) {
             return static_cast<int>(std::lround(double(twips) / TwipsPerPixel));
         };
         FClockLabel.BoundsPx = {px(left), px(top), px(TClockLabel::WidthTwips), px(TClockLabel::HeightTwips)};
-        FClockLabel.Text = ClockText(FClock.Now());
+        ShowTime();
     }
     FClockLabel.Visible = FShowClock;
     FVisible = true;
@@ -95,8 +95,15 @@ std::vector<TRect> TfrmScreenSave::AnimationTick() {
     }
     FDrawn.clear();
     DrawSprites(changed);
-    if (FShowClock) FClockLabel.Text = ClockText(FClock.Now());
+    if (FShowClock) ShowTime();
     return changed;
+}
+
+void TfrmScreenSave::ShowTime() {
+    std::string text = ClockText(FClock.Now());
+    if (text == FClockLabel.Text && FClockLabel.Image.Width() == FClockLabel.BoundsPx.Width) return;
+    FClockLabel.Text = std::move(text);
+    RenderClockLabel(FClockLabel); // once a second, not once a tick
 }
 
 void TfrmScreenSave::PopulateTick() {

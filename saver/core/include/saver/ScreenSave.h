@@ -4,6 +4,7 @@
 #pragma once
 
 #include "saver/Clock.h"
+#include "saver/ClockLabel.h"
 #include "saver/FrameBuffer.h"
 #include "saver/Gradient.h"
 #include "saver/Random.h"
@@ -21,15 +22,6 @@ namespace saver {
 inline constexpr int TwipsPerPixel = 15;
 // The system colour of button faces: the window's own background when no other is set.
 inline constexpr std::int32_t ButtonFaceColor = 0xC0C0C0;
-
-struct TClockLabel {
-    static constexpr int WidthTwips = 1515;
-    static constexpr int HeightTwips = 315;
-    static constexpr int EdgeTwips = 100;
-    bool Visible = false;
-    std::string Text = "12:00:00 PM";
-    TRect BoundsPx; // where the label sits on the window, in pixels
-};
 
 class TfrmScreenSave {
 public:
@@ -77,6 +69,7 @@ public:
 private:
     void RebuildBackground();
     void DrawSprites(std::vector<TRect>& changed);
+    void ShowTime();
 
     int FScreenWidthTwips;
     int FScreenHeightTwips;

@@ -1,13 +1,14 @@
 // Measuring and drawing a three-line text at 18 points into a 640 x 400 image, and loading a face.
-#include <benchmark/benchmark.h>
-
 #include "pgraphic/Canvas.h"
 #include "pgraphic/PixelGraphic.h"
 #include "platform/Fonts.h"
 
+#include <benchmark/benchmark.h>
+
 namespace {
 
-const char* const kText = "What is the best thing to do after a long day at the computer?\r\nSwitch it off,\r\nstretch.";
+const char* const kText =
+    "What is the best thing to do after a long day at the computer?\r\nSwitch it off,\r\nstretch.";
 constexpr unsigned kFlags = platform::DT_WORDBREAK | platform::DT_CENTER | platform::DT_NOPREFIX;
 
 void BM_MeasureAndDrawThreeLines(benchmark::State& state) {

@@ -11,7 +11,9 @@ bool SameFont(const TPGCanvas::TFont& a, const TPGCanvas::TFont& b) {
     return a.Name == b.Name && a.Size == b.Size && a.Bold == b.Bold && a.Italic == b.Italic;
 }
 
-std::uint8_t Blend(int text, int pixel, int coverage) { return std::uint8_t((text * coverage + pixel * (255 - coverage) + 127) / 255); }
+std::uint8_t Blend(int text, int pixel, int coverage) {
+    return std::uint8_t((text * coverage + pixel * (255 - coverage) + 127) / 255);
+}
 
 } // namespace
 
@@ -30,13 +32,17 @@ int TPGCanvas::DrawText(std::string_view Text, platform::TTextRect& Rect, unsign
     const bool trueColor = image.PixelFormat() == pf24Bit;
     const TRGB color = Font.Color;
     const std::uint32_t index = trueColor || image.GetEmpty() ? 0 : image.GetNearestIndex(color);
-    auto inside = [&](int x, int y) { return x >= 0 && y >= 0 && x < image.Width() && y < image.Height() && !image.GetEmpty(); };
+    auto inside = [&](int x, int y) {
+        return x >= 0 && y >= 0 && x < image.Width() && y < image.Height() && !image.GetEmpty();
+    };
 
     if (BrushStyle == bsSolid) {
         // An opaque brush fills the lines' boxes before the glyphs are drawn.
         const auto lines = platform::LayoutText(face, Text, Rect.Right - Rect.Left, Flags);
         for (std::size_t n = 0; n < lines.size(); ++n) {
-            const int left = (Flags & platform::DT_CENTER) ? Rect.Left + (Rect.Right - Rect.Left - lines[n].Width) / 2 : Rect.Left;
+            const int left = (Flags & platform::DT_CENTER)
+                                 ? Rect.Left + (Rect.Right - Rect.Left - lines[n].Width) / 2
+                                 : Rect.Left;
             const int top = Rect.Top + int(n) * face.LineHeight();
             for (int y = std::max(top, Rect.Top); y < std::min(top + face.LineHeight(), Rect.Bottom); ++y)
                 for (int x = std::max(left, Rect.Left); x < std::min(left + lines[n].Width, Rect.Right); ++x)

@@ -1,11 +1,13 @@
 // Copies between images: the four scaling methods, clipping, format conversion and dithering.
-#include <gtest/gtest.h>
-
-#include <random>
-
 #include "pgraphic/Dithering.h"
 #include "pgraphic/PixelGraphic.h"
 #include "src/Resampling.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <random>
+#include <stdexcept>
+#include <vector>
 
 namespace pg {
 namespace {
@@ -20,7 +22,8 @@ std::unique_ptr<TPixelGraphic> RandomPicture(int w, int h, unsigned seed) {
 
 TRGB Mix(TRGB a, TRGB b, int wa, int wb, int divisor) {
     auto ch = [&](int ca, int cb) { return std::uint8_t((ca * wa + cb * wb) / divisor); };
-    return RGB(ch(GetRValue(a), GetRValue(b)), ch(GetGValue(a), GetGValue(b)), ch(GetBValue(a), GetBValue(b)));
+    return RGB(ch(GetRValue(a), GetRValue(b)), ch(GetGValue(a), GetGValue(b)),
+               ch(GetBValue(a), GetBValue(b)));
 }
 
 TEST(Copy, HalvingTheWidthAveragesPairsWithPreciseAndMedium) {
@@ -33,7 +36,8 @@ TEST(Copy, HalvingTheWidthAveragesPairsWithPreciseAndMedium) {
         half.Copy(source);
         for (int y : {0, 133, 399})
             for (int x : {0, 1, 200, 319})
-                ASSERT_EQ(half.GetPixel(x, y), Mix(source.GetPixel(2 * x, y), source.GetPixel(2 * x + 1, y), 1, 1, 2))
+                ASSERT_EQ(half.GetPixel(x, y),
+                          Mix(source.GetPixel(2 * x, y), source.GetPixel(2 * x + 1, y), 1, 1, 2))
                     << int(mode) << " " << x << "," << y;
     }
     TPixelGraphic fast;
@@ -110,7 +114,7 @@ TEST(Copy, OnlyTheInsideOfAPartlyOutsideRectangleIsWritten) {
     int changes = 0;
     target.SetOnChange([&](TPixelGraphic&) { ++changes; });
     target.StretchCopyRect(2, -2, 4, 4, 0, 0, 2, 2, source); // scaled, half outside
-    target.CopyRect(-3, 3, 4, 4, 0, 0, source);               // 1:1, one pixel inside
+    target.CopyRect(-3, 3, 4, 4, 0, 0, source);              // 1:1, one pixel inside
     EXPECT_EQ(changes, 2);
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 4; ++x) {
@@ -140,6 +144,46 @@ TEST(Copy, ProgressCoversTheRowsAndAbortLeavesTheRestUntouched) {
     EXPECT_EQ(target.GetPixel(5, 3), 0u);
 }
 
+TEST(Copy, ProgressEndRunsWhenAHandlerThrowsAndTheFirstExceptionWins) {
+    const auto picture = RandomPicture(8, 4, 4);
+    TPixelGraphic target;
+    target.SetSize(4, 4, pf8Bit);
+    target.SetPaletteIdent(pSys16);
+    int ends = 0;
+    target.SetOnProgress([](TPixelGraphic&, int, int, bool&) { throw std::runtime_error("row handler"); });
+    target.SetOnProgressEnd([&](TPixelGraphic&) {
+        ++ends;
+        throw std::logic_error("end handler");
+    });
+    EXPECT_THROW(target.Copy(*picture), std::runtime_error);
+    EXPECT_EQ(ends, 1);
+
+    target.SetOnProgress(nullptr);
+    EXPECT_THROW(target.Copy(*picture), std::logic_error)
+        << "an end handler's own exception reaches the caller";
+    EXPECT_EQ(ends, 2);
+}
+
+// Two rows on a black and red palette: the second row runs right to left, so its right pixel is
+// decided first and passes its error to the left one.
+TEST(Copy, OddRowsRunRightToLeft) {
+    TPixelGraphic source;
+    source.SetSize(2, 2, pf24Bit);
+    source.SetPixel(0, 1, RGB(128, 0, 0));
+    source.SetPixel(1, 1, RGB(128, 0, 0));
+    TPixelGraphic target;
+    target.SetSize(2, 2, pf8Bit);
+    target.SetPaletteCount(2);
+    target.SetPaletteEntry(1, RGB(255, 0, 0));
+    target.Copy(source);
+    // Right pixel: 128 is nearer to 255 (index 1), error -127; 7 * -127 sixteenths arrive on the
+    // left as -56, cut to -32 by the limit: 96 is nearer to black.
+    EXPECT_EQ(target.GetPixel(1, 1), 1u);
+    EXPECT_EQ(target.GetPixel(0, 1), 0u);
+    EXPECT_EQ(target.GetPixel(0, 0), 0u);
+    EXPECT_EQ(target.GetPixel(1, 0), 0u);
+}
+
 // Floyd-Steinberg as the library documents it, written out plainly: serpentine rows, errors in
 // sixteenths, limited by the error-limit curve of the destination's identity.
 std::unique_ptr<TPixelGraphic> ReferenceDither(const TPixelGraphic& source, TPaletteIdent ident) {
@@ -160,9 +204,11 @@ std::unique_ptr<TPixelGraphic> ReferenceDither(const TPixelGraphic& source, TPal
             int v[3];
             for (int k = 0; k < 3; ++k) {
                 const int channel = int((c >> (8 * k)) & 0xFF);
-                v[k] = std::clamp(channel + t[std::size_t(255 + rounded(cur[std::size_t(3 * (x + 1) + k)]))], 0, 255);
+                v[k] = std::clamp(channel + t[std::size_t(255 + rounded(cur[std::size_t(3 * (x + 1) + k)]))],
+                                  0, 255);
             }
-            const std::uint32_t index = out.GetNearestIndex(RGB(std::uint8_t(v[0]), std::uint8_t(v[1]), std::uint8_t(v[2])));
+            const std::uint32_t index =
+                out.GetNearestIndex(RGB(std::uint8_t(v[0]), std::uint8_t(v[1]), std::uint8_t(v[2])));
             out.SetPixel(x, y, index);
             const TRGB e = out.GetPaletteEntry(std::int32_t(index));
             for (int k = 0; k < 3; ++k) {
@@ -186,7 +232,8 @@ TEST(Copy, EqualSizesDitherInSerpentineOrder) {
         target.SetPaletteIdent(ident);
         target.Copy(source);
         const auto expected = ReferenceDither(source, ident);
-        EXPECT_TRUE(std::equal(target.Bits(), target.Bits() + target.ImageSize(), expected->Bits())) << int(ident);
+        EXPECT_TRUE(std::equal(target.Bits(), target.Bits() + target.ImageSize(), expected->Bits()))
+            << int(ident);
     }
 }
 
@@ -202,7 +249,8 @@ TEST(Copy, WithoutDitheringEachPixelTakesItsNearestIndex) {
     probe.SetSize(1, 1, pf4Bit);
     probe.SetPaletteIdent(pSys16);
     for (int y = 0; y < 5; ++y)
-        for (int x = 0; x < 9; ++x) EXPECT_EQ(target.GetPixel(x, y), probe.GetNearestIndex(source.GetPixel(x, y)));
+        for (int x = 0; x < 9; ++x)
+            EXPECT_EQ(target.GetPixel(x, y), probe.GetNearestIndex(source.GetPixel(x, y)));
 }
 
 TEST(Copy, GrayPalettesDitherOnBrightnessWithTheGreenSumsOnly) {
@@ -219,6 +267,31 @@ TEST(Copy, GrayPalettesDitherOnBrightnessWithTheGreenSumsOnly) {
     EXPECT_EQ(target.GetPixel(0, 0), 1u);
     EXPECT_EQ(target.GetPixel(1, 0), 1u);
     EXPECT_TRUE(target.GrayPalette());
+}
+
+TEST(Copy, GrayPalettesSeeOnlyTheBrightness) {
+    // Without weighting the brightness is R + G + B: both pictures have 300 everywhere.
+    TPixelGraphic gray, colourful;
+    gray.SetSize(6, 3, pf24Bit);
+    colourful.SetSize(6, 3, pf24Bit);
+    const TRGB mixes[] = {RGB(200, 50, 50), RGB(0, 150, 150), RGB(100, 0, 200), RGB(30, 240, 30)};
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 6; ++x) {
+            gray.SetPixel(x, y, RGB(100, 100, 100));
+            colourful.SetPixel(x, y, mixes[(x + y) % 4]);
+        }
+    std::vector<std::uint8_t> results[2];
+    for (int i = 0; i < 2; ++i) {
+        TPixelGraphic target;
+        target.SetSize(6, 3, pf8Bit);
+        target.SetRGBWeighting(false);
+        target.SetPaletteIdent(pGray4);
+        target.Copy(i == 0 ? gray : colourful);
+        results[i].assign(target.Bits(), target.Bits() + target.ImageSize());
+    }
+    EXPECT_EQ(results[0], results[1]);
+    // 100 lies between the grays 85 and 170: the error must have pushed some pixels up.
+    EXPECT_NE(std::count(results[0].begin(), results[0].end(), 2), 0);
 }
 
 } // namespace

@@ -39,7 +39,9 @@ bool LessIgnoringCase(const std::string& a, const std::string& b) {
     });
 }
 
-bool SameIgnoringCase(const std::string& a, const std::string& b) { return !LessIgnoringCase(a, b) && !LessIgnoringCase(b, a); }
+bool SameIgnoringCase(const std::string& a, const std::string& b) {
+    return !LessIgnoringCase(a, b) && !LessIgnoringCase(b, a);
+}
 
 struct TMatch {
     std::string File;
@@ -63,8 +65,10 @@ TMatch Match(const TFontRequest& request) {
     if (!found) throw std::runtime_error("No font is installed");
     TMatch match;
     FcChar8* text = nullptr;
-    if (FcPatternGetString(found, FC_FILE, 0, &text) == FcResultMatch) match.File = reinterpret_cast<char*>(text);
-    if (FcPatternGetString(found, FC_FAMILY, 0, &text) == FcResultMatch) match.Family = reinterpret_cast<char*>(text);
+    if (FcPatternGetString(found, FC_FILE, 0, &text) == FcResultMatch)
+        match.File = reinterpret_cast<char*>(text);
+    if (FcPatternGetString(found, FC_FAMILY, 0, &text) == FcResultMatch)
+        match.Family = reinterpret_cast<char*>(text);
     FcPatternGetInteger(found, FC_INDEX, 0, &match.Index);
     int weight = FC_WEIGHT_REGULAR, slant = FC_SLANT_ROMAN;
     FcPatternGetInteger(found, FC_WEIGHT, 0, &weight);
@@ -79,8 +83,9 @@ TMatch Match(const TFontRequest& request) {
 class TFreeTypeFace final : public TFontFace {
 public:
     TFreeTypeFace(const TMatch& match, int pixels, bool emboldenSynthetically, bool slantSynthetically)
-        : FFamily(match.Family), FBold(match.Bold || emboldenSynthetically), FItalic(match.Italic || slantSynthetically),
-          FEmbolden(emboldenSynthetically), FSlant(slantSynthetically) {
+        : FFamily(match.Family), FBold(match.Bold || emboldenSynthetically),
+          FItalic(match.Italic || slantSynthetically), FEmbolden(emboldenSynthetically),
+          FSlant(slantSynthetically) {
         if (FT_New_Face(Library(), match.File.c_str(), match.Index, &FFace) != 0)
             throw std::runtime_error("The font file \"" + match.File + "\" cannot be read");
         FT_Set_Pixel_Sizes(FFace, 0, FT_UInt(pixels));
@@ -111,7 +116,8 @@ public:
         if (!FT_HAS_KERNING(FFace)) return 0;
         std::lock_guard lock(FontLock());
         FT_Vector delta{};
-        FT_Get_Kerning(FFace, FT_Get_Char_Index(FFace, left), FT_Get_Char_Index(FFace, right), FT_KERNING_DEFAULT, &delta);
+        FT_Get_Kerning(FFace, FT_Get_Char_Index(FFace, left), FT_Get_Char_Index(FFace, right),
+                       FT_KERNING_DEFAULT, &delta);
         return int((delta.x + 32) >> 6);
     }
 
@@ -163,7 +169,9 @@ const std::pair<const char*, const char*> kMetricAliases[] = {
 
 } // namespace
 
-int PointsToPixels(int points) { return (points * 96 + 36) / 72; }
+int PointsToPixels(int points) {
+    return (points * 96 + 36) / 72;
+}
 
 std::vector<std::string> InstalledFontFamilies() {
     std::vector<std::string> families;
@@ -197,7 +205,8 @@ std::shared_ptr<TFontFace> OpenFont(const TFontRequest& request) {
     std::lock_guard lock(FontLock());
     if (auto it = cache.find(key); it != cache.end()) return it->second;
     const TMatch match = Match(request);
-    auto face = std::make_shared<TFreeTypeFace>(match, pixels, request.Bold && !match.Bold, request.Italic && !match.Italic);
+    auto face = std::make_shared<TFreeTypeFace>(match, pixels, request.Bold && !match.Bold,
+                                                request.Italic && !match.Italic);
     return cache.emplace(key, std::move(face)).first->second;
 }
 

@@ -75,6 +75,22 @@ std::string DecodeText(std::string_view bytes) {
     return out;
 }
 
+std::vector<std::string> SplitLines(std::string_view text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            lines.emplace_back(text.substr(start));
+            break;
+        }
+        lines.emplace_back(text.substr(start, end - start));
+        start = end + 1;
+        if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
+    }
+    return lines;
+}
+
 std::string_view Utf8Prefix(std::string_view text, std::size_t count) {
     std::size_t i = 0;
     for (std::size_t n = 0; n < count && i < text.size(); ++n) {

@@ -8,7 +8,11 @@ std::u32string DecodeUtf8(std::string_view s) {
     std::u32string out;
     for (std::size_t i = 0; i < s.size();) {
         const auto b = static_cast<unsigned char>(s[i]);
-        int extra = b < 0x80 ? 0 : (b & 0xE0) == 0xC0 ? 1 : (b & 0xF0) == 0xE0 ? 2 : (b & 0xF8) == 0xF0 ? 3 : -1;
+        int extra = b < 0x80             ? 0
+                    : (b & 0xE0) == 0xC0 ? 1
+                    : (b & 0xF0) == 0xE0 ? 2
+                    : (b & 0xF8) == 0xF0 ? 3
+                                         : -1;
         char32_t c = extra == 0 ? b : extra == 1 ? b & 0x1F : extra == 2 ? b & 0x0F : b & 0x07;
         bool ok = extra >= 0 && i + std::size_t(extra) < s.size();
         for (int k = 1; ok && k <= extra; ++k) {
@@ -36,7 +40,9 @@ int WidthOf(TFontFace& face, std::u32string_view text) {
     return width;
 }
 
-bool IsBlank(char32_t c) { return c == U' '; }
+bool IsBlank(char32_t c) {
+    return c == U' ';
+}
 
 std::u32string_view WithoutTrailingBlanks(std::u32string_view text) {
     while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
@@ -48,7 +54,8 @@ void AddLine(TFontFace& face, std::vector<TLayoutLine>& lines, std::u32string_vi
 }
 
 // Breaks one paragraph (no line breaks inside) at blanks so that its lines fit `width`.
-void BreakParagraph(TFontFace& face, std::u32string_view paragraph, int width, std::vector<TLayoutLine>& lines) {
+void BreakParagraph(TFontFace& face, std::u32string_view paragraph, int width,
+                    std::vector<TLayoutLine>& lines) {
     std::size_t lineStart = 0, lineEnd = 0; // the line so far is paragraph[lineStart, lineEnd)
     std::size_t i = 0;
     while (i < paragraph.size()) {
@@ -57,7 +64,8 @@ void BreakParagraph(TFontFace& face, std::u32string_view paragraph, int width, s
         while (wordEnd < paragraph.size() && IsBlank(paragraph[wordEnd])) ++wordEnd;
         while (wordEnd < paragraph.size() && !IsBlank(paragraph[wordEnd])) ++wordEnd;
         const bool lineEmpty = lineEnd == lineStart;
-        if (!lineEmpty && WidthOf(face, WithoutTrailingBlanks(paragraph.substr(lineStart, wordEnd - lineStart))) > width) {
+        if (!lineEmpty &&
+            WidthOf(face, WithoutTrailingBlanks(paragraph.substr(lineStart, wordEnd - lineStart))) > width) {
             AddLine(face, lines, paragraph.substr(lineStart, lineEnd - lineStart));
             // The blanks at the break are dropped.
             while (i < paragraph.size() && IsBlank(paragraph[i])) ++i;
@@ -66,7 +74,8 @@ void BreakParagraph(TFontFace& face, std::u32string_view paragraph, int width, s
         }
         lineEnd = i = wordEnd;
     }
-    if (lineEnd > lineStart || lines.empty() || paragraph.empty()) AddLine(face, lines, paragraph.substr(lineStart, lineEnd - lineStart));
+    if (lineEnd > lineStart || lines.empty() || paragraph.empty())
+        AddLine(face, lines, paragraph.substr(lineStart, lineEnd - lineStart));
 }
 
 } // namespace
@@ -94,7 +103,8 @@ std::vector<TLayoutLine> LayoutText(TFontFace& face, std::string_view text, int 
     return lines;
 }
 
-int DrawText(TFontFace& face, std::string_view text, TTextRect& rect, unsigned flags, const TCoveragePlot& plot) {
+int DrawText(TFontFace& face, std::string_view text, TTextRect& rect, unsigned flags,
+             const TCoveragePlot& plot) {
     const std::vector<TLayoutLine> lines = LayoutText(face, text, rect.Right - rect.Left, flags);
     const int height = int(lines.size()) * face.LineHeight();
     if (flags & DT_CALCRECT) {

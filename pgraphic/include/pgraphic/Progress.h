@@ -3,17 +3,29 @@
 
 #include "pgraphic/PixelGraphic.h"
 
+#include <exception>
+
 namespace pg {
 
 // Calls OnProgressStart on construction and OnProgressEnd on destruction, also when an exception
-// passes, so that a progress display is always closed.
+// passes, so that a progress display is always closed. An exception from OnProgressEnd reaches the
+// caller, unless another one is already on its way (two at once would end the program).
 class TPGProgressScope {
 public:
     explicit TPGProgressScope(TPixelGraphic& image) : FImage(image) {
         if (FImage.OnProgressStart()) FImage.OnProgressStart()(FImage);
     }
-    ~TPGProgressScope() {
-        if (FImage.OnProgressEnd()) FImage.OnProgressEnd()(FImage);
+    ~TPGProgressScope() noexcept(false) {
+        if (!FImage.OnProgressEnd()) return;
+        if (std::uncaught_exceptions() == FUncaught) {
+            FImage.OnProgressEnd()(FImage);
+            return;
+        }
+        try {
+            FImage.OnProgressEnd()(FImage);
+        } catch (...) {
+            // The exception already under way is the one the caller needs to see.
+        }
     }
     TPGProgressScope(const TPGProgressScope&) = delete;
     TPGProgressScope& operator=(const TPGProgressScope&) = delete;
@@ -27,6 +39,7 @@ public:
 
 private:
     TPixelGraphic& FImage;
+    int FUncaught = std::uncaught_exceptions();
 };
 
 } // namespace pg

@@ -2,13 +2,13 @@
 // breaks, each centred in the rectangle, one line height apart, clipped to the rectangle.
 #pragma once
 
+#include "platform/Fonts.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "platform/Fonts.h"
 
 namespace platform {
 
@@ -39,6 +39,7 @@ using TCoveragePlot = std::function<void(int x, int y, std::uint8_t coverage)>;
 // Lays out and, unless DT_CALCRECT is given, draws the text into the rectangle through `plot`,
 // clipped to it. Returns the height of the text; with DT_CALCRECT also sets rect.Bottom to
 // rect.Top plus that height. Empty text measures 0 and draws nothing.
-int DrawText(TFontFace& face, std::string_view text, TTextRect& rect, unsigned flags, const TCoveragePlot& plot);
+int DrawText(TFontFace& face, std::string_view text, TTextRect& rect, unsigned flags,
+             const TCoveragePlot& plot);
 
 } // namespace platform

@@ -41,13 +41,17 @@ bool OnPath(const std::string& program) {
 // A child process with extra environment; killed when the object goes.
 class TChild {
 public:
-    TChild(std::vector<std::string> args, const std::map<std::string, std::string>& env, int keepFd = -1) {
+    // Standard error goes to `errorFile`, or nowhere when it is empty.
+    TChild(std::vector<std::string> args, const std::map<std::string, std::string>& env,
+           const std::string& errorFile = {}) {
         FPid = ::fork();
         if (FPid == 0) {
             for (const auto& [k, v] : env) ::setenv(k.c_str(), v.c_str(), 1);
             const int null = ::open("/dev/null", O_WRONLY);
             ::dup2(null, 1);
-            if (keepFd < 0) ::dup2(null, 2);
+            const int error =
+                errorFile.empty() ? null : ::open(errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            ::dup2(error, 2);
             std::vector<char*> argv;
             for (auto& a : args) argv.push_back(a.data());
             argv.push_back(nullptr);
@@ -223,9 +227,19 @@ TEST_F(EndToEnd, SecondSaverStartEndsAtOnceWithoutSound) {
 }
 
 TEST_F(EndToEnd, OtherModesSayTheyAreNotAvailable) {
-    for (const char* mode : {"/c", "/p 1234", "/a", "-s"}) {
-        TChild saver({FROLICADE_PATH, mode}, Environment());
-        EXPECT_EQ(saver.WaitExit(20s), std::optional<int>(0)) << mode;
+    struct Case {
+        const char* Line;
+        const char* Message;
+    };
+    for (const Case& c : {Case{"/c", "configuration dialog"}, Case{"/p 1234", "preview mode"},
+                          Case{"/a", "password change"}, Case{"-s", "configuration dialog"}}) {
+        const std::string errors = (FDir / "stderr.txt").string();
+        TChild saver({FROLICADE_PATH, c.Line}, Environment(), errors);
+        EXPECT_EQ(saver.WaitExit(20s), std::optional<int>(0)) << c.Line;
+        std::ifstream in(errors);
+        const std::string text{std::istreambuf_iterator<char>(in), {}};
+        EXPECT_EQ(text, "frolicade: the " + std::string(c.Message) + " is not available in this build.\n")
+            << c.Line;
     }
 }
 

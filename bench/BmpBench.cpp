@@ -1,10 +1,9 @@
 // BMP read and write kernels against a plain memcpy of the same bytes.
-#include <benchmark/benchmark.h>
-
-#include <cstring>
-
 #include "pgraphic/PixelGraphic.h"
 #include "platform/Stream.h"
+
+#include <benchmark/benchmark.h>
+#include <cstring>
 
 namespace {
 

@@ -1,10 +1,9 @@
 // Raster kernels of TPixelGraphic: clearing, pixel access and whole-image assignment.
-#include <benchmark/benchmark.h>
+#include "pgraphic/PixelGraphic.h"
 
+#include <benchmark/benchmark.h>
 #include <cstring>
 #include <vector>
-
-#include "pgraphic/PixelGraphic.h"
 
 namespace {
 

@@ -2,16 +2,16 @@
 // image's raster, so they move in large blocks; RLE data and bit-field pixels are decoded here.
 #include "formats/Bmp.h"
 
+#include "pgraphic/Messages.h"
+#include "pgraphic/PixelGraphic.h"
+#include "pgraphic/Progress.h"
+#include "platform/Stream.h"
+
 #include <algorithm>
 #include <array>
 #include <bit>
 #include <cstring>
 #include <vector>
-
-#include "pgraphic/Messages.h"
-#include "pgraphic/PixelGraphic.h"
-#include "pgraphic/Progress.h"
-#include "platform/Stream.h"
 
 namespace pg {
 namespace {
@@ -29,9 +29,12 @@ constexpr std::uint32_t BI_BITFIELDS = 3;
     throw EPGBMPFileFormatReader("BMP: " + PGMessage(number, s1));
 }
 
-std::uint16_t LE16(const std::uint8_t* p) { return std::uint16_t(p[0] | p[1] << 8); }
+std::uint16_t LE16(const std::uint8_t* p) {
+    return std::uint16_t(p[0] | p[1] << 8);
+}
 std::uint32_t LE32(const std::uint8_t* p) {
-    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
+    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
+           std::uint32_t(p[3]) << 24;
 }
 void PutLE16(std::uint8_t* p, std::uint32_t v) {
     p[0] = std::uint8_t(v);
@@ -41,8 +44,7 @@ void PutLE32(std::uint8_t* p, std::uint32_t v) {
     for (int i = 0; i < 4; ++i) p[i] = std::uint8_t(v >> (8 * i));
 }
 
-template <std::size_t N>
-std::array<std::uint8_t, N> ReadBytes(platform::TStream& stream) {
+template <std::size_t N> std::array<std::uint8_t, N> ReadBytes(platform::TStream& stream) {
     std::array<std::uint8_t, N> bytes{};
     stream.ReadBuffer(bytes.data(), N);
     return bytes;
@@ -58,11 +60,16 @@ std::uint32_t PeekHeaderSize(platform::TStream& stream) {
 
 TPixelFormat FormatOfBitCount(int bits) {
     switch (bits) {
-    case 1: return pf1Bit;
-    case 4: return pf4Bit;
-    case 8: return pf8Bit;
-    case 24: return pf24Bit;
-    default: PGRaise<EPGInvalidBitCountNum>(msg::InvalidValueFor, "BitCountNum");
+    case 1:
+        return pf1Bit;
+    case 4:
+        return pf4Bit;
+    case 8:
+        return pf8Bit;
+    case 24:
+        return pf24Bit;
+    default:
+        PGRaise<EPGInvalidBitCountNum>(msg::InvalidValueFor, "BitCountNum");
     }
 }
 
@@ -77,8 +84,13 @@ struct TInfoHeader {
 };
 
 TInfoHeader ParseInfoHeader(const std::array<std::uint8_t, kInfoHeaderSize>& h) {
-    return {std::int32_t(LE32(&h[4])), std::int32_t(LE32(&h[8])), LE16(&h[12]), LE16(&h[14]),
-            LE32(&h[16]),              LE32(&h[20]),              LE32(&h[32])};
+    return {std::int32_t(LE32(&h[4])),
+            std::int32_t(LE32(&h[8])),
+            LE16(&h[12]),
+            LE16(&h[14]),
+            LE32(&h[16]),
+            LE32(&h[20]),
+            LE32(&h[32])};
 }
 
 // Plane count, bit count and compression as the reader accepts them.
@@ -109,7 +121,8 @@ void CheckRasterSize(std::int64_t width, std::int64_t height, int bits) {
 
 // Reads `length` bytes into `target`: small amounts at once, larger ones in tenths with progress.
 // A short read is not an error; the missing bytes keep their value.
-bool ChunkedRead(platform::TStream& stream, std::uint8_t* target, std::int64_t length, TPGProgressScope& progress) {
+bool ChunkedRead(platform::TStream& stream, std::uint8_t* target, std::int64_t length,
+                 TPGProgressScope& progress) {
     if (length < 101) {
         stream.Read(target, std::size_t(length));
         return true;
@@ -314,7 +327,8 @@ void ReadInfoDIB(platform::TStream& stream, TPixelGraphic& g, std::optional<std:
             for (int i = 0; i < count; ++i)
                 g.SetPaletteEntry(i, RGB(table[4 * i + 2], table[4 * i + 1], table[4 * i]));
             if (stored > std::uint32_t(count))
-                stream.Seek(std::int64_t(stored - std::uint32_t(count)) * 4, platform::TSeekOrigin::soCurrent);
+                stream.Seek(std::int64_t(stored - std::uint32_t(count)) * 4,
+                            platform::TSeekOrigin::soCurrent);
         }
     }
     SkipTo(stream, pixelOffset);
@@ -347,7 +361,8 @@ void GetInfoHeaderInfo(platform::TStream& stream, TPGImageInfo& info) {
     const TInfoHeader h = ParseInfoHeader(ReadBytes<kInfoHeaderSize>(stream));
     CheckInfoHeader(h);
     static const char* const kCompression[] = {", RGB", ", RLE8", ", RLE4", ""};
-    info.SubFormat = std::string("Windows") + kCompression[h.Compression] + (h.Height < 0 ? ", Top-Down" : "");
+    info.SubFormat =
+        std::string("Windows") + kCompression[h.Compression] + (h.Height < 0 ? ", Top-Down" : "");
     info.Width = h.Width;
     info.Height = h.Height;
     info.BitsPerPixel = h.BitCount;
@@ -355,13 +370,19 @@ void GetInfoHeaderInfo(platform::TStream& stream, TPGImageInfo& info) {
 
 std::string ColorsOfBitCount(int bits) {
     switch (bits) {
-    case 1: return "2";
-    case 4: return "16";
-    case 8: return "256";
-    case 16: return "64K";
+    case 1:
+        return "2";
+    case 4:
+        return "16";
+    case 8:
+        return "256";
+    case 16:
+        return "64K";
     case 24:
-    case 32: return "16.7M";
-    default: return {};
+    case 32:
+        return "16.7M";
+    default:
+        return {};
     }
 }
 
@@ -382,9 +403,14 @@ void TBMPFileFormatReader::Read(platform::TStream& Stream, TPixelGraphic& Graphi
     const auto fileHeader = ReadBytes<kFileHeaderSize>(Stream);
     const std::int64_t pixelOffset = start + LE32(&fileHeader[10]);
     switch (PeekHeaderSize(Stream)) {
-    case kCoreHeaderSize: ReadDIB(Stream, Graphic, true, pixelOffset); break;
-    case kInfoHeaderSize: ReadDIB(Stream, Graphic, false, pixelOffset); break;
-    default: Fail(msg::Invalid, "BitmapInfoHeader/BitmapCoreHeader");
+    case kCoreHeaderSize:
+        ReadDIB(Stream, Graphic, true, pixelOffset);
+        break;
+    case kInfoHeaderSize:
+        ReadDIB(Stream, Graphic, false, pixelOffset);
+        break;
+    default:
+        Fail(msg::Invalid, "BitmapInfoHeader/BitmapCoreHeader");
     }
 }
 
@@ -393,9 +419,14 @@ void TBMPFileFormatReader::GetInfo(platform::TStream& Stream, int ImageIndex, TP
     if (ImageIndex != 0) Fail(msg::InvalidValueFor, "Index");
     ReadBytes<kFileHeaderSize>(Stream);
     switch (PeekHeaderSize(Stream)) {
-    case kCoreHeaderSize: GetCoreInfo(Stream, Info); break;
-    case kInfoHeaderSize: GetInfoHeaderInfo(Stream, Info); break;
-    default: Fail(msg::Invalid, "BitmapInfoHeader/BitmapCoreHeader");
+    case kCoreHeaderSize:
+        GetCoreInfo(Stream, Info);
+        break;
+    case kInfoHeaderSize:
+        GetInfoHeaderInfo(Stream, Info);
+        break;
+    default:
+        Fail(msg::Invalid, "BitmapInfoHeader/BitmapCoreHeader");
     }
     Info.Colors = ColorsOfBitCount(Info.BitsPerPixel);
     Info.ImageCount = 1;
@@ -403,7 +434,8 @@ void TBMPFileFormatReader::GetInfo(platform::TStream& Stream, int ImageIndex, TP
 
 void TBMPFileFormatWriter::Write(platform::TStream& Stream, TPixelGraphic& Graphic) {
     std::array<std::uint8_t, kFileHeaderSize> h{};
-    const std::uint32_t offBits = std::uint32_t(kFileHeaderSize + kInfoHeaderSize + 4 * Graphic.PaletteCount());
+    const std::uint32_t offBits =
+        std::uint32_t(kFileHeaderSize + kInfoHeaderSize + 4 * Graphic.PaletteCount());
     h[0] = 'B';
     h[1] = 'M';
     PutLE32(&h[2], offBits + std::uint32_t(Graphic.ImageSize()));

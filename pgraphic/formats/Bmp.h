@@ -1,10 +1,10 @@
 // Windows bitmap files: BMP/DIB/RLE readers, BMP/DIB writers and the packed-DIB coding.
 #pragma once
 
+#include "pgraphic/FileFormat.h"
+
 #include <cstdint>
 #include <optional>
-
-#include "pgraphic/FileFormat.h"
 
 namespace pg {
 

@@ -1,11 +1,11 @@
 // TPixelGraphic: mapping colours to palette indices, by arithmetic or small tables for the
 // predefined palettes and through a prefilled cache for arbitrary ones.
-#include <cstring>
-#include <limits>
-
 #include "pgraphic/Messages.h"
 #include "pgraphic/PixelGraphic.h"
 #include "src/NearestTables.h"
+
+#include <cstring>
+#include <limits>
 
 namespace pg {
 namespace {
@@ -31,7 +31,9 @@ std::uint32_t FirstNearest(TRGB color, const Candidates& candidates, std::span<c
 
 constexpr int kCacheCells = 32 * 64 * 32;
 
-int CacheCell(int r, int g, int b) { return r * 2048 + g * 32 + b; }
+int CacheCell(int r, int g, int b) {
+    return r * 2048 + g * 32 + b;
+}
 
 } // namespace
 
@@ -52,17 +54,24 @@ std::uint32_t TPixelGraphic::GetNearestIndex(TRGB Color) {
 std::uint32_t TPixelGraphic::NearestIndexFor(TRGB Color) {
     const int r = GetRValue(Color), g = GetGValue(Color), b = GetBValue(Color);
     switch (FPaletteIdent) {
-    case pTrueColor: return Color;
-    case pBlackWhite: return std::uint32_t((Brightness(Color) + 1) / 384);
+    case pTrueColor:
+        return Color;
+    case pBlackWhite:
+        return std::uint32_t((Brightness(Color) + 1) / 384);
     case pSysGray4: {
         const int v = Brightness(Color);
         return v < 193 ? 0 : v < 481 ? 1 : v < 671 ? 2 : 3;
     }
-    case pSys16: return FirstNearest(Color, Sys16Candidates(r / 64 * 16 + g / 64 * 4 + b / 64), FPalette);
-    case pGray4: return std::uint32_t((Brightness(Color) + 127) / 255);
-    case pGray16: return std::uint32_t((Brightness(Color) + 25) / 51);
-    case pGray236: return Gray236Index(Brightness(Color));
-    case pGray256: return std::uint32_t((Brightness(Color) + 1) / 3);
+    case pSys16:
+        return FirstNearest(Color, Sys16Candidates(r / 64 * 16 + g / 64 * 4 + b / 64), FPalette);
+    case pGray4:
+        return std::uint32_t((Brightness(Color) + 127) / 255);
+    case pGray16:
+        return std::uint32_t((Brightness(Color) + 25) / 51);
+    case pGray236:
+        return Gray236Index(Brightness(Color));
+    case pGray256:
+        return std::uint32_t((Brightness(Color) + 1) / 3);
     case pSpecial125: {
         auto level = [](int v) { return ((v == 224 ? 225 : v) + 31) / 64; };
         return std::uint32_t(25 * level(r) + 5 * level(g) + level(b));
@@ -72,8 +81,10 @@ std::uint32_t TPixelGraphic::NearestIndexFor(TRGB Color) {
         return std::uint32_t(36 * level(r) + 6 * level(g) + level(b));
     }
     case pSpecial252:
-        return FirstNearest(Color, Special252Candidates((r + 16) / 32 * 81 + (g + 16) / 32 * 9 + (b + 16) / 32), FPalette);
-    default: break;
+        return FirstNearest(
+            Color, Special252Candidates((r + 16) / 32 * 81 + (g + 16) / 32 * 9 + (b + 16) / 32), FPalette);
+    default:
+        break;
     }
     if (FUseColorCache) return CachedNearestIndex(Color);
     // Exhaustive search: the smallest squared RGB distance, the lowest index on a tie.

@@ -1,10 +1,10 @@
 // Converting an image to the colour resolution a writer can store.
 #pragma once
 
-#include <memory>
-
 #include "pgraphic/FileFormat.h"
 #include "pgraphic/PixelGraphic.h"
+
+#include <memory>
 
 namespace pg {
 

@@ -1,29 +1,39 @@
 // TPixelGraphic: Floyd-Steinberg error diffusion with a limit on the carried error.
-#include <algorithm>
-
 #include "pgraphic/Dithering.h"
+
 #include "pgraphic/PixelGraphic.h"
+
+#include <algorithm>
 
 namespace pg {
 namespace {
 
 // An error sum in sixteenths, rounded to whole levels (halves away from zero).
-int Rounded(int s) { return s >= 0 ? (s + 8) / 16 : -((8 - s) / 16); }
+int Rounded(int s) {
+    return s >= 0 ? (s + 8) / 16 : -((8 - s) / 16);
+}
 
 } // namespace
 
 int AutomaticErrorLimit(TPaletteIdent ident) {
     switch (ident) {
-    case pBlackWhite: return 255;
+    case pBlackWhite:
+        return 255;
     case pSysGray4:
     case pSys16:
-    case pGray4: return 128;
-    case pGray236: return 3;
-    case pGray256: return 2;
+    case pGray4:
+        return 128;
+    case pGray236:
+        return 3;
+    case pGray256:
+        return 2;
     case pSpecial125:
-    case pSpecial252: return 104;
-    case pSpecial216: return 86;
-    default: return 32;
+    case pSpecial252:
+        return 104;
+    case pSpecial216:
+        return 86;
+    default:
+        return 32;
     }
 }
 
@@ -77,7 +87,9 @@ void TPixelGraphic::DitherPixel(std::int32_t X, std::int32_t Y, int R, int G, in
     std::int32_t* below = next + here;
     std::int32_t* belowAhead = next + here + step;
     std::int32_t* belowBehind = next + here - step;
-    auto limited = [&](int sum) { return FErrorLimit[std::size_t(255 + std::clamp(Rounded(sum), -255, 255))]; };
+    auto limited = [&](int sum) {
+        return FErrorLimit[std::size_t(255 + std::clamp(Rounded(sum), -255, 255))];
+    };
     auto spread = [&](int c, int err) {
         belowAhead[c] += err;
         belowBehind[c] += 3 * err;
@@ -87,14 +99,16 @@ void TPixelGraphic::DitherPixel(std::int32_t X, std::int32_t Y, int R, int G, in
     if (!FGrayPalette) {
         const int v[3] = {std::clamp(R + limited(cur[0]), 0, 255), std::clamp(G + limited(cur[1]), 0, 255),
                           std::clamp(B + limited(cur[2]), 0, 255)};
-        const std::uint32_t index = GetNearestIndex(RGB(std::uint8_t(v[0]), std::uint8_t(v[1]), std::uint8_t(v[2])));
+        const std::uint32_t index =
+            GetNearestIndex(RGB(std::uint8_t(v[0]), std::uint8_t(v[1]), std::uint8_t(v[2])));
         SetPixel(X, Y, index);
         const TRGB e = GetPaletteEntry(std::int32_t(index));
         spread(0, v[0] - GetRValue(e));
         spread(1, v[1] - GetGValue(e));
         spread(2, v[2] - GetBValue(e));
     } else {
-        const int v = std::clamp(Brightness(RGB(std::uint8_t(R), std::uint8_t(G), std::uint8_t(B))) / 3 + limited(cur[1]), 0, 255);
+        const int v = std::clamp(
+            Brightness(RGB(std::uint8_t(R), std::uint8_t(G), std::uint8_t(B))) / 3 + limited(cur[1]), 0, 255);
         const std::uint32_t index = GetNearestIndex(RGB(std::uint8_t(v), std::uint8_t(v), std::uint8_t(v)));
         SetPixel(X, Y, index);
         spread(1, v - GetGValue(GetPaletteEntry(std::int32_t(index))));

@@ -1,20 +1,21 @@
 // The reader and writer lists, reader detection and image information.
-#include <algorithm>
-#include <array>
-#include <cctype>
-
 #include "formats/BuiltinFormats.h"
 #include "pgraphic/FileFormat.h"
 #include "pgraphic/Messages.h"
 #include "pgraphic/PixelGraphic.h"
 #include "platform/Stream.h"
 
+#include <algorithm>
+#include <array>
+#include <cctype>
+
 namespace pg {
 namespace {
 
 std::string Lower(std::string_view s) {
     std::string out(s);
-    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    std::transform(out.begin(), out.end(), out.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
     return out;
 }
 
@@ -35,16 +36,14 @@ TRegistry& Registry() {
 }
 
 // Sorts by lower-cased extension when any neighbouring pair is out of order.
-template <class List>
-List& Sorted(List& list) {
+template <class List> List& Sorted(List& list) {
     auto byExtension = [](const auto& a, const auto& b) { return Lower(a->Extension) < Lower(b->Extension); };
     if (!std::is_sorted(list.begin(), list.end(), byExtension))
         std::stable_sort(list.begin(), list.end(), byExtension);
     return list;
 }
 
-template <class List, class T>
-void Unregister(List& list, const T* item) {
+template <class List, class T> void Unregister(List& list, const T* item) {
     std::erase_if(list, [&](const auto& p) { return p.get() == item; });
 }
 
@@ -53,10 +52,14 @@ void Unregister(List& list, const T* item) {
 TColorResolution ColorResolutionOf(const TPixelGraphic& image) {
     const TPaletteIdent ident = image.PaletteIdent();
     switch (image.PixelFormat()) {
-    case pf1Bit: return ident == pBlackWhite ? crBlackWhite : cr2Colors;
-    case pf4Bit: return ident == pSys16 ? cr16SystemColors : ident == pGray16 ? cr16Grays : cr16Colors;
-    case pf8Bit: return ident == pGray256 ? cr256Grays : cr256Colors;
-    default: return crTrueColor;
+    case pf1Bit:
+        return ident == pBlackWhite ? crBlackWhite : cr2Colors;
+    case pf4Bit:
+        return ident == pSys16 ? cr16SystemColors : ident == pGray16 ? cr16Grays : cr16Colors;
+    case pf8Bit:
+        return ident == pGray256 ? cr256Grays : cr256Colors;
+    default:
+        return crTrueColor;
     }
 }
 
@@ -64,7 +67,9 @@ std::string ColorResolutionName(TColorResolution resolution) {
     return PGMessage(msg::ColorResBlackWhite + resolution);
 }
 
-bool TFileFormatReader::MatchesHeader(std::span<const std::uint8_t>) const { return false; }
+bool TFileFormatReader::MatchesHeader(std::span<const std::uint8_t>) const {
+    return false;
+}
 
 void TFileFormatReader::Read(platform::TStream&, TPixelGraphic&, int) {}
 
@@ -78,8 +83,12 @@ void TFileFormatReader::GetInfo(platform::TStream&, int, TPGImageInfo& Info) {
     Info.ImageCount = 1;
 }
 
-const TReaderList& FileFormatReaders() { return Sorted(Registry().Readers); }
-const TWriterList& FileFormatWriters() { return Sorted(Registry().Writers); }
+const TReaderList& FileFormatReaders() {
+    return Sorted(Registry().Readers);
+}
+const TWriterList& FileFormatWriters() {
+    return Sorted(Registry().Writers);
+}
 
 void RegisterFileFormatReader(std::unique_ptr<TFileFormatReader> reader) {
     Registry().Readers.push_back(std::move(reader));
@@ -87,8 +96,12 @@ void RegisterFileFormatReader(std::unique_ptr<TFileFormatReader> reader) {
 void RegisterFileFormatWriter(std::unique_ptr<TFileFormatWriter> writer) {
     Registry().Writers.push_back(std::move(writer));
 }
-void UnregisterFileFormatReader(const TFileFormatReader* reader) { Unregister(Registry().Readers, reader); }
-void UnregisterFileFormatWriter(const TFileFormatWriter* writer) { Unregister(Registry().Writers, writer); }
+void UnregisterFileFormatReader(const TFileFormatReader* reader) {
+    Unregister(Registry().Readers, reader);
+}
+void UnregisterFileFormatWriter(const TFileFormatWriter* writer) {
+    Unregister(Registry().Writers, writer);
+}
 
 TFileFormatReader* FindReader(platform::TStream& Stream, std::string_view Extension) {
     try {

@@ -98,12 +98,15 @@ constexpr std::array<TPGLangStr, msg::Count> kEntries{{
 static_assert((CheckMessageTableOrder(kEntries), true), "message table out of order");
 
 void ReplaceFirst(std::string& text, std::string_view placeholder, std::string_view value) {
-    if (auto at = text.find(placeholder); at != std::string::npos) text.replace(at, placeholder.size(), value);
+    if (auto at = text.find(placeholder); at != std::string::npos)
+        text.replace(at, placeholder.size(), value);
 }
 
 } // namespace
 
-std::span<const TPGLangStr> PGLangStrEntries() { return kEntries; }
+std::span<const TPGLangStr> PGLangStrEntries() {
+    return kEntries;
+}
 
 std::string PGMessage(int number, std::string_view s1, std::string_view s2, std::string_view s3) {
     if (number < 1 || number > msg::Count) return {};

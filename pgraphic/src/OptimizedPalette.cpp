@@ -2,11 +2,11 @@
 // pictures, and an octree over the used palette entries for palette pictures.
 #include "pgraphic/OptimizedPalette.h"
 
+#include "pgraphic/Palettes.h"
+
 #include <algorithm>
 #include <memory>
 #include <vector>
-
-#include "pgraphic/Palettes.h"
 
 namespace pg {
 namespace {
@@ -72,7 +72,8 @@ void Shrink(const THistogram& h, TBox& box) {
     const std::int64_t eB = 16 * (box.Max[B] - box.Min[B]), eG = 12 * (box.Max[G] - box.Min[G]),
                        eR = 16 * (box.Max[R] - box.Min[R]);
     box.Spread = eB * eB + eG * eG + eR * eR;
-    box.Volume = std::int64_t(box.Max[R] - box.Min[R] + 1) * (box.Max[G] - box.Min[G] + 1) * (box.Max[B] - box.Min[B] + 1);
+    box.Volume = std::int64_t(box.Max[R] - box.Min[R] + 1) * (box.Max[G] - box.Min[G] + 1) *
+                 (box.Max[B] - box.Min[B] + 1);
 }
 
 TRGB MeanOf(const THistogram& h, const TBox& box) {
@@ -125,7 +126,8 @@ void BoxSplittingPalette(TPixelGraphic& target, const TPixelGraphic& source, int
         boxes.push_back(upper);
     }
     target.SetPaletteCount(int(boxes.size()));
-    for (std::size_t i = 0; i < boxes.size(); ++i) target.SetPaletteEntry(int(i), MeanOf(histogram, boxes[i]));
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        target.SetPaletteEntry(int(i), MeanOf(histogram, boxes[i]));
 }
 
 // --- Octree ------------------------------------------------------------------------------------
@@ -201,8 +203,10 @@ private:
 
     void Unlist(int index) {
         TNode& node = FNodes[std::size_t(index)];
-        if (node.Prev >= 0) FNodes[std::size_t(node.Prev)].Next = node.Next;
-        else FReducible[std::size_t(node.Level)] = node.Next;
+        if (node.Prev >= 0)
+            FNodes[std::size_t(node.Prev)].Next = node.Next;
+        else
+            FReducible[std::size_t(node.Level)] = node.Next;
         if (node.Next >= 0) FNodes[std::size_t(node.Next)].Prev = node.Prev;
         node.Listed = false;
         node.Prev = node.Next = -1;
@@ -275,7 +279,8 @@ void OctreePalette(TPixelGraphic& target, const TPixelGraphic& source, int n) {
 
 } // namespace
 
-void CreateOptimizedPalette(TPixelGraphic& Target, const TPixelGraphic& Source, int ColorCount, bool AddSystemColors) {
+void CreateOptimizedPalette(TPixelGraphic& Target, const TPixelGraphic& Source, int ColorCount,
+                            bool AddSystemColors) {
     const int n = AddSystemColors ? ColorCount - 16 : ColorCount;
     if (Source.Width() < 1 || Source.Height() < 1 || Source.GetEmpty() || n < 1) {
         Target.SetPaletteIdent(pSys16);

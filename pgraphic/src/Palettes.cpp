@@ -6,10 +6,11 @@
 namespace pg {
 namespace {
 
-constexpr TRGB Gray(int v) { return RGB(std::uint8_t(v), std::uint8_t(v), std::uint8_t(v)); }
+constexpr TRGB Gray(int v) {
+    return RGB(std::uint8_t(v), std::uint8_t(v), std::uint8_t(v));
+}
 
-template <std::size_t N, class Level>
-constexpr std::array<TRGB, N> GrayRamp(Level level) {
+template <std::size_t N, class Level> constexpr std::array<TRGB, N> GrayRamp(Level level) {
     std::array<TRGB, N> p{};
     for (std::size_t i = 0; i < N; ++i) p[i] = Gray(level(int(i)));
     return p;
@@ -93,20 +94,33 @@ static_assert(kGray236[235] == Gray(255) && kGray236[1] == Gray(1) && kGray236[1
 
 std::span<const TRGB> PredefinedPalette(TPaletteIdent ident) {
     switch (ident) {
-    case pBlackWhite: return kBlackWhite;
-    case pSysGray4: return kSysGray4;
-    case pSys16: return kSystem16;
-    case pGray4: return kGray4;
-    case pGray16: return kGray16;
-    case pGray236: return kGray236;
-    case pGray256: return kGray256;
-    case pSpecial125: return kSpecial125;
-    case pSpecial216: return kSpecial216;
-    case pSpecial252: return kSpecial252;
-    default: return {};
+    case pBlackWhite:
+        return kBlackWhite;
+    case pSysGray4:
+        return kSysGray4;
+    case pSys16:
+        return kSystem16;
+    case pGray4:
+        return kGray4;
+    case pGray16:
+        return kGray16;
+    case pGray236:
+        return kGray236;
+    case pGray256:
+        return kGray256;
+    case pSpecial125:
+        return kSpecial125;
+    case pSpecial216:
+        return kSpecial216;
+    case pSpecial252:
+        return kSpecial252;
+    default:
+        return {};
     }
 }
 
-std::span<const TRGB, 16> SystemColors() { return kSystem16; }
+std::span<const TRGB, 16> SystemColors() {
+    return kSystem16;
+}
 
 } // namespace pg

@@ -1,12 +1,12 @@
 // TPixelGraphic: raster storage, pixel access, settings, change events and Assign.
 #include "pgraphic/PixelGraphic.h"
 
-#include <algorithm>
-#include <cstring>
-
 #include "pgraphic/Canvas.h"
 #include "pgraphic/Messages.h"
 #include "src/RasterMemory.h"
+
+#include <algorithm>
+#include <cstring>
 
 namespace pg {
 namespace {
@@ -17,7 +17,9 @@ void PutLE32(std::uint8_t* p, std::uint32_t v) {
 
 } // namespace
 
-void TRasterDeleter::operator()(std::uint8_t* p) const { FreeRaster(p, Bytes); }
+void TRasterDeleter::operator()(std::uint8_t* p) const {
+    FreeRaster(p, Bytes);
+}
 
 TPixelGraphic::TPixelGraphic() = default;
 TPixelGraphic::~TPixelGraphic() = default;
@@ -95,7 +97,8 @@ void TPixelGraphic::BuildHeaderBlock() {
     PutLE32(h + 20, std::uint32_t(FImageSize));
     PutLE32(h + 32, std::uint32_t(paletteSize));
     const TRGB filler = FPalette.empty() ? 0 : FPalette[0];
-    for (int i = 0; i < paletteSize; ++i) WriteHeaderColor(i, i < PaletteCount() ? FPalette[std::size_t(i)] : filler);
+    for (int i = 0; i < paletteSize; ++i)
+        WriteHeaderColor(i, i < PaletteCount() ? FPalette[std::size_t(i)] : filler);
 }
 
 void TPixelGraphic::WriteHeaderColor(std::int32_t Index, TRGB Color) {
@@ -134,7 +137,8 @@ void TPixelGraphic::Clear() {
     if (FBackGroundColor == 0) {
         std::memset(FBits.get(), 0, std::size_t(FImageSize));
     } else if (FPixelFormat == pf8Bit) {
-        for (std::int32_t y = 0; y < FHeight; ++y) std::memset(ScanLine(y), int(FBackGroundColor & 0xFF), std::size_t(FWidth));
+        for (std::int32_t y = 0; y < FHeight; ++y)
+            std::memset(ScanLine(y), int(FBackGroundColor & 0xFF), std::size_t(FWidth));
     } else if (FPixelFormat == pf24Bit) {
         // Fill the top row pixel by pixel, then repeat its pixel bytes; padding stays untouched.
         for (std::int32_t x = 0; x < FWidth; ++x) SetPixel(x, 0, FBackGroundColor);
@@ -160,9 +164,12 @@ std::uint32_t TPixelGraphic::GetPixel(std::int32_t X, std::int32_t Y) const {
     if (!Inside(X, Y)) return FBackGroundColor;
     const std::uint8_t* row = ScanLine(Y);
     switch (FPixelFormat) {
-    case pf1Bit: return (row[X / 8] >> (7 - X % 8)) & 1;
-    case pf4Bit: return X % 2 == 0 ? row[X / 2] >> 4 : row[X / 2] & 0x0F;
-    case pf8Bit: return row[X];
+    case pf1Bit:
+        return (row[X / 8] >> (7 - X % 8)) & 1;
+    case pf4Bit:
+        return X % 2 == 0 ? row[X / 2] >> 4 : row[X / 2] & 0x0F;
+    case pf8Bit:
+        return row[X];
     default: {
         const std::uint8_t* p = row + 3 * std::ptrdiff_t(X);
         return RGB(p[2], p[1], p[0]);
@@ -186,7 +193,9 @@ void TPixelGraphic::SetPixel(std::int32_t X, std::int32_t Y, std::uint32_t Value
         b = X % 2 == 0 ? std::uint8_t((b & 0x0F) | nibble << 4) : std::uint8_t((b & 0xF0) | nibble);
         break;
     }
-    case pf8Bit: row[X] = std::uint8_t(Value); break;
+    case pf8Bit:
+        row[X] = std::uint8_t(Value);
+        break;
     default: {
         std::uint8_t* p = row + 3 * std::ptrdiff_t(X);
         p[0] = GetBValue(Value);
@@ -261,7 +270,8 @@ void TPixelGraphic::Assign(const TPixelGraphic* Source) {
         FTransparent = Source->FTransparent;
         FRangeCheck = Source->FRangeCheck;
         FSaveColorResWarningAction = Source->FSaveColorResWarningAction;
-        for (std::int32_t i = 0; i < Source->PaletteCount(); ++i) SetPaletteEntry(i, Source->FPalette[std::size_t(i)]);
+        for (std::int32_t i = 0; i < Source->PaletteCount(); ++i)
+            SetPaletteEntry(i, Source->FPalette[std::size_t(i)]);
         UpdatePaletteIdent();
     } catch (...) {
         EndUpdate();

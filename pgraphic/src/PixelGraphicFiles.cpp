@@ -1,17 +1,17 @@
 // TPixelGraphic: loading through the reader list, saving through the writer list, the packed-DIB,
 // component-stream and clipboard forms.
-#include <array>
-#include <cmath>
-#include <cstring>
-#include <functional>
-
-#include "src/ColorResolutionConversion.h"
 #include "formats/Bmp.h"
 #include "pgraphic/FileFormat.h"
 #include "pgraphic/Messages.h"
 #include "pgraphic/PixelGraphic.h"
 #include "platform/MessageBox.h"
 #include "platform/Stream.h"
+#include "src/ColorResolutionConversion.h"
+
+#include <array>
+#include <cmath>
+#include <cstring>
+#include <functional>
 
 namespace pg {
 namespace {
@@ -59,8 +59,8 @@ bool ConversionAccepted(const TPixelGraphic& image, const TWriterChoice& choice)
     if (action == pgwaRaise) return false;
     platform::TMessageBoxRequest box{
         .Caption = PGMessage(msg::Warning),
-        .Text = PGMessage(msg::ColorResWillChange, choice.Writer->Description, ColorResolutionName(choice.Current),
-                          ColorResolutionName(choice.Target)),
+        .Text = PGMessage(msg::ColorResWillChange, choice.Writer->Description,
+                          ColorResolutionName(choice.Current), ColorResolutionName(choice.Target)),
         .Type = platform::TMsgDlgType::mtWarning,
         .Buttons = {platform::TMsgDlgBtn::mbOK},
     };
@@ -96,7 +96,8 @@ void CorrectGamma(TPixelGraphic& image) {
         return;
     std::array<std::uint8_t, 256> t{};
     for (int i = 1; i < 256; ++i)
-        t[std::size_t(i)] = std::uint8_t(std::nearbyintl(255.0L * std::pow((long double)i / 255.0L, exponent)));
+        t[std::size_t(i)] =
+            std::uint8_t(std::nearbyintl(255.0L * std::pow((long double)i / 255.0L, exponent)));
     if (image.PixelFormat() == pf24Bit) {
         for (std::int32_t y = 0; y < image.Height(); ++y) {
             std::uint8_t* row = image.ScanLine(y);
@@ -113,16 +114,21 @@ void CorrectGamma(TPixelGraphic& image) {
 
 } // namespace
 
-void TPixelGraphic::LoadFromFile(const std::string& FileName) { LoadIndexFromFile(FileName, 0); }
+void TPixelGraphic::LoadFromFile(const std::string& FileName) {
+    LoadIndexFromFile(FileName, 0);
+}
 
 void TPixelGraphic::LoadIndexFromFile(const std::string& FileName, int ImageIndex) {
     platform::TFileStream file(FileName, platform::TFileStream::TMode::OpenRead);
     LoadIndexFromStream(file, ExtensionOf(FileName), ImageIndex);
 }
 
-void TPixelGraphic::LoadFromStream(platform::TStream& Stream) { LoadIndexFromStream(Stream, "", 0); }
+void TPixelGraphic::LoadFromStream(platform::TStream& Stream) {
+    LoadIndexFromStream(Stream, "", 0);
+}
 
-void TPixelGraphic::LoadIndexFromStream(platform::TStream& Stream, std::string_view Extension, int ImageIndex) {
+void TPixelGraphic::LoadIndexFromStream(platform::TStream& Stream, std::string_view Extension,
+                                        int ImageIndex) {
     BeginUpdate();
     try {
         SetSize(0, 0, pf24Bit);
@@ -166,8 +172,8 @@ void TPixelGraphic::WriteData(platform::TStream& Stream) {
     SaveToStream(Stream);
     const std::int64_t end = Stream.Position();
     const auto length = std::uint32_t(end - start - 4);
-    const std::uint8_t bytes[4] = {std::uint8_t(length), std::uint8_t(length >> 8), std::uint8_t(length >> 16),
-                                   std::uint8_t(length >> 24)};
+    const std::uint8_t bytes[4] = {std::uint8_t(length), std::uint8_t(length >> 8),
+                                   std::uint8_t(length >> 16), std::uint8_t(length >> 24)};
     Stream.SetPosition(start);
     Stream.WriteBuffer(bytes, 4);
     Stream.SetPosition(end);
@@ -176,15 +182,20 @@ void TPixelGraphic::WriteData(platform::TStream& Stream) {
 void TPixelGraphic::ReadData(platform::TStream& Stream) {
     std::uint8_t bytes[4];
     Stream.ReadBuffer(bytes, 4);
-    const std::uint32_t length = std::uint32_t(bytes[0] | bytes[1] << 8 | bytes[2] << 16) | std::uint32_t(bytes[3]) << 24;
+    const std::uint32_t length =
+        std::uint32_t(bytes[0] | bytes[1] << 8 | bytes[2] << 16) | std::uint32_t(bytes[3]) << 24;
     const std::int64_t start = Stream.Position();
     LoadIndexFromStream(Stream, "bmp", 0);
     Stream.SetPosition(start + length);
 }
 
-void TPixelGraphic::ReadDIB(platform::TStream& Stream, bool CoreHeader) { pg::ReadDIB(Stream, *this, CoreHeader); }
+void TPixelGraphic::ReadDIB(platform::TStream& Stream, bool CoreHeader) {
+    pg::ReadDIB(Stream, *this, CoreHeader);
+}
 
-void TPixelGraphic::WriteDIB(platform::TStream& Stream) { pg::WriteDIB(Stream, *this); }
+void TPixelGraphic::WriteDIB(platform::TStream& Stream) {
+    pg::WriteDIB(Stream, *this);
+}
 
 TClipboardData TPixelGraphic::SaveToClipboardFormat() {
     platform::TMemoryStream packed;
@@ -194,7 +205,8 @@ TClipboardData TPixelGraphic::SaveToClipboardFormat() {
     return {CF_DIB, std::move(block), 0};
 }
 
-void TPixelGraphic::LoadFromClipboardFormat(std::uint16_t Format, const platform::HGLOBAL& Data, std::uintptr_t) {
+void TPixelGraphic::LoadFromClipboardFormat(std::uint16_t Format, const platform::HGLOBAL& Data,
+                                            std::uintptr_t) {
     if ((Format != CF_BITMAP && Format != CF_DIB) || !Data)
         PGRaise<EPGUnknownClipboardFormat>(msg::UnknownClipboardFormat);
     platform::TMemoryStream packed(Data->Bytes);

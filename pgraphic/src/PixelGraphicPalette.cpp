@@ -1,9 +1,9 @@
 // TPixelGraphic: palette entries, palette identity and the logical palette.
-#include <algorithm>
-
 #include "pgraphic/Messages.h"
 #include "pgraphic/Palettes.h"
 #include "pgraphic/PixelGraphic.h"
+
+#include <algorithm>
 
 namespace pg {
 
@@ -56,9 +56,12 @@ void TPixelGraphic::SetPaletteIdent(TPaletteIdent Ident) {
         SetPaletteCount(0);
         FPaletteIdent = Ident;
         break;
-    case pUnknown: FPaletteIdent = Ident; break;
+    case pUnknown:
+        FPaletteIdent = Ident;
+        break;
     case pOptimized252Sys16:
-    case pSource: break;
+    case pSource:
+        break;
     default: {
         const auto table = PredefinedPalette(Ident);
         SetPaletteCount(std::int32_t(table.size()));
@@ -73,8 +76,9 @@ void TPixelGraphic::UpdatePaletteIdent() {
     FGrayPalette = FPixelFormat != pf24Bit && std::all_of(FPalette.begin(), FPalette.end(), [](TRGB c) {
                        return GetRValue(c) == GetGValue(c) && GetRValue(c) == GetBValue(c);
                    });
-    static constexpr TPaletteIdent kRecognitionOrder[] = {pBlackWhite, pGray4,   pSysGray4,   pGray16,     pGray236,
-                                                          pGray256,    pSys16,   pSpecial216, pSpecial125, pSpecial252};
+    static constexpr TPaletteIdent kRecognitionOrder[] = {pBlackWhite, pGray4,     pSysGray4, pGray16,
+                                                          pGray236,    pGray256,   pSys16,    pSpecial216,
+                                                          pSpecial125, pSpecial252};
     for (TPaletteIdent ident : kRecognitionOrder) {
         const auto table = PredefinedPalette(ident);
         if (std::equal(FPalette.begin(), FPalette.end(), table.begin(), table.end())) {

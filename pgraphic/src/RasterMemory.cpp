@@ -1,9 +1,12 @@
 // Memory for image rasters, keeping one large freed raster for reuse.
 #include "src/RasterMemory.h"
 
+#include <sys/mman.h>
+
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
+#include <utility>
 
 namespace pg {
 namespace {
@@ -11,11 +14,22 @@ namespace {
 // Below this size the system allocator is fast enough on its own.
 constexpr std::size_t kReuseThreshold = std::size_t(1) << 20;
 
+// Large rasters come straight from the system with their pages mapped in one go, which costs far
+// less than taking a fault on every page when the pixels are first written.
+std::uint8_t* MapLarge(std::size_t bytes) {
+    void* p = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+    return p == MAP_FAILED ? nullptr : static_cast<std::uint8_t*>(p);
+}
+
+void UnmapLarge(std::uint8_t* raster, std::size_t bytes) {
+    if (raster) ::munmap(raster, bytes);
+}
+
 struct TSpare {
     std::mutex Lock;
     std::uint8_t* Raster = nullptr;
     std::size_t Bytes = 0;
-    ~TSpare() { std::free(Raster); }
+    ~TSpare() { UnmapLarge(Raster, Bytes); }
 };
 
 TSpare& Spare() {
@@ -43,17 +57,25 @@ std::uint8_t* AllocateRaster(std::size_t bytes) {
             return reused;
         }
     }
+    if (bytes >= kReuseThreshold) return MapLarge(bytes);
     return static_cast<std::uint8_t*>(std::calloc(bytes, 1));
 }
 
 void FreeRaster(std::uint8_t* raster, std::size_t bytes) {
-    if (raster && bytes >= kReuseThreshold) {
-        TSpare& spare = Spare();
-        std::lock_guard lock(spare.Lock);
-        std::swap(raster, spare.Raster);
-        spare.Bytes = bytes;
+    if (!raster) return;
+    if (bytes < kReuseThreshold) {
+        std::free(raster);
+        return;
     }
-    std::free(raster);
+    TSpare& spare = Spare();
+    std::uint8_t* old = nullptr;
+    std::size_t oldBytes = 0;
+    {
+        std::lock_guard lock(spare.Lock);
+        old = std::exchange(spare.Raster, raster);
+        oldBytes = std::exchange(spare.Bytes, bytes);
+    }
+    UnmapLarge(old, oldBytes);
 }
 
 } // namespace pg

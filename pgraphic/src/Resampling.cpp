@@ -15,13 +15,17 @@ TResampleMethod MethodFor(TStretchMode mode, std::int32_t s, std::int32_t d) {
 
 std::int64_t DivisorOf(TResampleMethod method, std::int32_t s, std::int32_t d) {
     switch (method) {
-    case mTwoPoint: return 2 * std::int64_t(d);
-    case mAreaAverage: return s;
-    default: return 1;
+    case mTwoPoint:
+        return 2 * std::int64_t(d);
+    case mAreaAverage:
+        return s;
+    default:
+        return 1;
     }
 }
 
-TSpan SpanOf(TResampleMethod method, std::int64_t u, std::int64_t S, std::int64_t D, std::int64_t origin, std::int64_t extent) {
+TSpan SpanOf(TResampleMethod method, std::int64_t u, std::int64_t S, std::int64_t D, std::int64_t origin,
+             std::int64_t extent) {
     TSpan t;
     auto inside = [&](std::int64_t v) { return v >= 0 && v < extent; };
     switch (method) {
@@ -60,8 +64,10 @@ TSpan SpanOf(TResampleMethod method, std::int64_t u, std::int64_t S, std::int64_
         t.Last = std::int32_t(last);
         t.FirstWeight = D * (first - origin + 1) - S * u;
         t.LastWeight = S * (u + 1) - D * (last - origin);
-        if (first == last) t.FirstWeight = S;
-        else t.Kind = last - first == 1 ? 1 : 2;
+        if (first == last)
+            t.FirstWeight = S;
+        else
+            t.Kind = last - first == 1 ? 1 : 2;
         break;
     }
     }

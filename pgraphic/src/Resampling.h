@@ -1,9 +1,9 @@
 // How one destination column or row of a scaled copy is made from source columns or rows.
 #pragma once
 
-#include <cstdint>
-
 #include "pgraphic/Types.h"
+
+#include <cstdint>
 
 namespace pg {
 

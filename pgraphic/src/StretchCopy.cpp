@@ -1,12 +1,12 @@
 // TPixelGraphic: copying pixels from another image, scaled by nearest sample, two-point
 // interpolation or area average, and converted between pixel formats on the way.
-#include <algorithm>
-#include <cstring>
-#include <vector>
-
 #include "pgraphic/PixelGraphic.h"
 #include "pgraphic/Progress.h"
 #include "src/Resampling.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
 
 namespace pg {
 namespace {
@@ -26,8 +26,7 @@ struct TSourceRow {
 };
 
 // Calls fn(position, weight) for the source positions a span covers.
-template <class Fn>
-void ForEachInSpan(const TSpan& t, std::int64_t middleWeight, Fn fn) {
+template <class Fn> void ForEachInSpan(const TSpan& t, std::int64_t middleWeight, Fn fn) {
     fn(t.First, t.FirstWeight);
     if (t.Kind == 2)
         for (std::int32_t i = t.First + 1; i < t.Last; ++i) fn(i, middleWeight);
@@ -42,9 +41,12 @@ std::int32_t ClampedEnd(std::int32_t start, std::int32_t length, std::int32_t ex
 // Sets up the destination's error diffusion when it is used, and always releases it at the end.
 class TDitheringScope {
 public:
-    explicit TDitheringScope(TPixelGraphic& image) : FImage(image), FActive(image.Dither() && image.PixelFormat() != pf24Bit) {
-        if (FActive) FImage.SetupDithering();
-        else FImage.ReleaseDithering();
+    explicit TDitheringScope(TPixelGraphic& image)
+        : FImage(image), FActive(image.Dither() && image.PixelFormat() != pf24Bit) {
+        if (FActive)
+            FImage.SetupDithering();
+        else
+            FImage.ReleaseDithering();
     }
     ~TDitheringScope() { FImage.ReleaseDithering(); }
     TDitheringScope(const TDitheringScope&) = delete;
@@ -77,13 +79,14 @@ void TPixelGraphic::Copy(const TPixelGraphic& Source) {
 
 void TPixelGraphic::StretchCopyRect(std::int32_t DstX, std::int32_t DstY, std::int32_t DstWidth,
                                     std::int32_t DstHeight, std::int32_t SrcX, std::int32_t SrcY,
-                                    std::int32_t SrcWidth, std::int32_t SrcHeight, const TPixelGraphic& Source) {
+                                    std::int32_t SrcWidth, std::int32_t SrcHeight,
+                                    const TPixelGraphic& Source) {
     if (DstWidth == SrcWidth && DstHeight == SrcHeight) {
         CopyRect(DstX, DstY, DstWidth, DstHeight, SrcX, SrcY, Source);
         return;
     }
-    if (FWidth < 1 || FHeight < 1 || Source.Width() < 1 || Source.Height() < 1 || GetEmpty() || Source.GetEmpty() ||
-        DstWidth < 1 || DstHeight < 1 || SrcWidth < 1 || SrcHeight < 1)
+    if (FWidth < 1 || FHeight < 1 || Source.Width() < 1 || Source.Height() < 1 || GetEmpty() ||
+        Source.GetEmpty() || DstWidth < 1 || DstHeight < 1 || SrcWidth < 1 || SrcHeight < 1)
         return;
     const std::int32_t xa = std::max(DstX, 0), xb = ClampedEnd(DstX, DstWidth, FWidth);
     const std::int32_t ya = std::max(DstY, 0), yb = ClampedEnd(DstY, DstHeight, FHeight);
@@ -97,14 +100,16 @@ void TPixelGraphic::StretchCopyRect(std::int32_t DstX, std::int32_t DstY, std::i
         std::vector<TSpan> columns;
         columns.reserve(std::size_t(std::max(xb - xa + 1, 0)));
         for (std::int32_t x = xa; x <= xb; ++x)
-            columns.push_back(SpanOf(horizontal, x - std::int64_t(DstX), SrcWidth, DstWidth, SrcX, Source.Width()));
+            columns.push_back(
+                SpanOf(horizontal, x - std::int64_t(DstX), SrcWidth, DstWidth, SrcX, Source.Width()));
 
         std::vector<TSourceRow> sourceRows;
         const bool trueColorSource = Source.PixelFormat() == pf24Bit;
         TPGProgressScope progress(*this);
         for (std::int32_t y = ya; y <= yb; ++y) {
             if (dithering.Active()) SwapErrorRows();
-            const TSpan row = SpanOf(vertical, y - std::int64_t(DstY), SrcHeight, DstHeight, SrcY, Source.Height());
+            const TSpan row =
+                SpanOf(vertical, y - std::int64_t(DstY), SrcHeight, DstHeight, SrcY, Source.Height());
             if (!row.Valid) continue;
             sourceRows.clear();
             ForEachInSpan(row, DstHeight, [&](std::int32_t sy, std::int64_t rowWeight) {
@@ -165,11 +170,13 @@ void TPixelGraphic::CopyRect(std::int32_t DstX, std::int32_t DstY, std::int32_t 
                 continue;
             }
             if (dithering.Active()) SwapErrorRows();
-            const TSourceRow sourceRow{Source.PixelFormat() == pf24Bit ? Source.ScanLine(sy) : nullptr, sy, 1};
+            const TSourceRow sourceRow{Source.PixelFormat() == pf24Bit ? Source.ScanLine(sy) : nullptr, sy,
+                                       1};
             const bool leftToRight = y % 2 == 0;
             for (std::int32_t i = xa; i <= xb; ++i) {
                 const std::int32_t x = leftToRight ? i : xa + xb - i;
-                TransferColor(x, y, sourceRow.At(Source, std::int32_t(std::int64_t(x) - DstX + SrcX)), dithering.Active());
+                TransferColor(x, y, sourceRow.At(Source, std::int32_t(std::int64_t(x) - DstX + SrcX)),
+                              dithering.Active());
             }
             if (progress.Step(y - ya, yb - ya)) break;
         }

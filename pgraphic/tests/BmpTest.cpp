@@ -1,15 +1,14 @@
 // The BMP reader and writer: headers, bit depths, bit fields, RLE, top-down rows and damaged files.
-#include <gtest/gtest.h>
-
-#include <climits>
-#include <filesystem>
-#include <fstream>
-
 #include "BmpFixtures.h"
 #include "pgraphic/FileFormat.h"
 #include "pgraphic/Messages.h"
 #include "pgraphic/PixelGraphic.h"
 #include "platform/Stream.h"
+
+#include <climits>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
 
 namespace pg {
 namespace {
@@ -38,7 +37,9 @@ std::string LoadError(const std::vector<std::uint8_t>& bytes) {
 std::uint32_t LE32(const std::vector<std::uint8_t>& b, std::size_t at) {
     return std::uint32_t(b[at] | b[at + 1] << 8 | b[at + 2] << 16) | std::uint32_t(b[at + 3]) << 24;
 }
-std::uint16_t LE16(const std::vector<std::uint8_t>& b, std::size_t at) { return std::uint16_t(b[at] | b[at + 1] << 8); }
+std::uint16_t LE16(const std::vector<std::uint8_t>& b, std::size_t at) {
+    return std::uint16_t(b[at] | b[at + 1] << 8);
+}
 
 class TempDir {
 public:
@@ -70,8 +71,8 @@ TEST(BmpWriter, WritesTheLogoFileFieldByField) {
     EXPECT_EQ(b[0], 'B');
     EXPECT_EQ(b[1], 'M');
     const std::pair<std::size_t, std::uint32_t> fields32[] = {
-        {2, 129078}, {10, 1078}, {14, 40}, {18, 320}, {22, 400}, {30, 0}, {34, 128000},
-        {38, 0},     {42, 0},    {46, 256}, {50, 0},
+        {2, 129078},  {10, 1078}, {14, 40}, {18, 320}, {22, 400}, {30, 0},
+        {34, 128000}, {38, 0},    {42, 0},  {46, 256}, {50, 0},
     };
     for (auto [at, value] : fields32) EXPECT_EQ(LE32(b, at), value) << "offset " << at;
     EXPECT_EQ(LE16(b, 6), 0);
@@ -104,10 +105,13 @@ TEST(Bmp, EveryPixelFormatSurvivesARoundTrip) {
         g.SetSize(13, 5, format);
         const int paletteSize = PaletteSizeOf(format);
         g.SetPaletteCount(paletteSize);
-        for (int i = 0; i < paletteSize; ++i) g.SetPaletteEntry(i, RGB(std::uint8_t(i), std::uint8_t(255 - i), 9));
+        for (int i = 0; i < paletteSize; ++i)
+            g.SetPaletteEntry(i, RGB(std::uint8_t(i), std::uint8_t(255 - i), 9));
         for (int y = 0; y < 5; ++y)
             for (int x = 0; x < 13; ++x)
-                g.SetPixel(x, y, format == pf24Bit ? RGB(std::uint8_t(x), std::uint8_t(y), 77) : std::uint32_t(x + y) % std::uint32_t(paletteSize));
+                g.SetPixel(x, y,
+                           format == pf24Bit ? RGB(std::uint8_t(x), std::uint8_t(y), 77)
+                                             : std::uint32_t(x + y) % std::uint32_t(paletteSize));
         platform::TMemoryStream s;
         g.SaveToStream(s);
         TPixelGraphic back;
@@ -190,7 +194,8 @@ TEST(BmpReader, TopDownRowsAreTurnedUpright) {
 }
 
 TEST(BmpReader, DecodesRle8AsDocumented) {
-    TBytes b = BmpWithInfoHeader({.Width = 4, .Height = 2, .BitCount = 8, .Compression = 1, .SizeImage = 10, .ClrUsed = 8}, 32);
+    TBytes b = BmpWithInfoHeader(
+        {.Width = 4, .Height = 2, .BitCount = 8, .Compression = 1, .SizeImage = 10, .ClrUsed = 8}, 32);
     b.Zeros(32).Raw({0x03, 0x05, 0x00, 0x00, 0x02, 0x07, 0x00, 0x00, 0x00, 0x01});
     TPixelGraphic g;
     Load(g, b.Bytes());
@@ -203,10 +208,15 @@ TEST(BmpReader, DecodesRle8AsDocumented) {
 
 TEST(BmpReader, DecodesRle4RunsDeltasAndAbsoluteRuns) {
     // Encoded run of 5 alternating 1/2; end of line; delta (+1, -0); absolute run 3,4,5 (padded).
-    const std::vector<std::uint8_t> rle = {0x05, 0x12, 0x00, 0x00, 0x00, 0x02, 0x01, 0x00,
-                                           0x00, 0x03, 0x34, 0x50, 0x00, 0x01};
-    TBytes b = BmpWithInfoHeader(
-        {.Width = 6, .Height = 2, .BitCount = 4, .Compression = 2, .SizeImage = std::uint32_t(rle.size()), .ClrUsed = 16}, 64);
+    const std::vector<std::uint8_t> rle = {0x05, 0x12, 0x00, 0x00, 0x00, 0x02, 0x01,
+                                           0x00, 0x00, 0x03, 0x34, 0x50, 0x00, 0x01};
+    TBytes b = BmpWithInfoHeader({.Width = 6,
+                                  .Height = 2,
+                                  .BitCount = 4,
+                                  .Compression = 2,
+                                  .SizeImage = std::uint32_t(rle.size()),
+                                  .ClrUsed = 16},
+                                 64);
     b.Zeros(64);
     for (auto v : rle) b.U8(v);
     TPixelGraphic g;
@@ -222,7 +232,8 @@ TEST(BmpReader, RunsOutsideTheImageAndDataPastTheEndAreHarmless) {
     // A run longer than the row, a delta far outside, an absolute run reaching past the data.
     const std::vector<std::uint8_t> rle = {0xFF, 0x09, 0x00, 0x02, 0xFF, 0xFF, 0x00, 0xFF, 0x01};
     TBytes b = BmpWithInfoHeader(
-        {.Width = 2, .Height = 2, .BitCount = 8, .Compression = 1, .SizeImage = 0xFFFFFFFF, .ClrUsed = 16}, 64);
+        {.Width = 2, .Height = 2, .BitCount = 8, .Compression = 1, .SizeImage = 0xFFFFFFFF, .ClrUsed = 16},
+        64);
     b.Zeros(64);
     for (auto v : rle) b.U8(v);
     TPixelGraphic g;
@@ -275,13 +286,16 @@ TEST(BmpReader, DamagedHeadersFailWithClearMessages) {
     const Case cases[] = {
         {"planes", info({.Planes = 2}), "BMP: BitmapInfoHeader.biPlanes invalid"},
         {"bit count", info({.BitCount = 5}), "BMP: BitmapInfoHeader.biBitCount invalid"},
-        {"RLE8 with 4 bits", info({.BitCount = 4, .Compression = 1}), "BMP: BitmapInfoHeader.biCompression invalid"},
-        {"RLE4 with 8 bits", info({.BitCount = 8, .Compression = 2}), "BMP: BitmapInfoHeader.biCompression invalid"},
+        {"RLE8 with 4 bits", info({.BitCount = 4, .Compression = 1}),
+         "BMP: BitmapInfoHeader.biCompression invalid"},
+        {"RLE4 with 8 bits", info({.BitCount = 8, .Compression = 2}),
+         "BMP: BitmapInfoHeader.biCompression invalid"},
         {"top-down RLE", info({.Height = -2, .BitCount = 8, .Compression = 1}),
          "BMP: BitmapInfoHeader.biCompression invalid"},
         {"bit fields with 24 bits", info({.BitCount = 24, .Compression = 3}),
          "BMP: BitmapInfoHeader.biCompression invalid"},
-        {"JPEG compression", info({.BitCount = 24, .Compression = 4}), "BMP: BitmapInfoHeader.biCompression invalid"},
+        {"JPEG compression", info({.BitCount = 24, .Compression = 4}),
+         "BMP: BitmapInfoHeader.biCompression invalid"},
         {"header size 108", v4.Bytes(), "BMP: BitmapInfoHeader/BitmapCoreHeader invalid"},
         {"negative width", info({.Width = -5}), "Negative width"},
         {"INT_MIN height", info({.Height = INT_MIN}), "BMP: BitmapInfoHeader.biHeight invalid"},
@@ -320,7 +334,8 @@ TEST(BmpReader, InfoDescribesEachKind) {
     core.Raw({'B', 'M'}).Zeros(12).U32(12).U16(7).U16(9).U16(1).U16(4);
     const Case cases[] = {
         {BmpWithInfoHeader({.Width = 3, .Height = 2, .BitCount = 8}).Bytes(), "Windows, RGB", "256", 3, 2, 8},
-        {BmpWithInfoHeader({.Width = 3, .Height = -2, .BitCount = 24}).Bytes(), "Windows, RGB, Top-Down", "16.7M", 3, -2, 24},
+        {BmpWithInfoHeader({.Width = 3, .Height = -2, .BitCount = 24}).Bytes(), "Windows, RGB, Top-Down",
+         "16.7M", 3, -2, 24},
         {BmpWithInfoHeader({.BitCount = 8, .Compression = 1}).Bytes(), "Windows, RLE8", "256", 1, 1, 8},
         {BmpWithInfoHeader({.BitCount = 4, .Compression = 2}).Bytes(), "Windows, RLE4", "16", 1, 1, 4},
         {BmpWithInfoHeader({.BitCount = 16, .Compression = 3}).Bytes(), "Windows", "64K", 1, 1, 16},
@@ -362,8 +377,8 @@ TEST(BmpReader, ReportsProgressInTenthsAndStopsOnAbort) {
     EXPECT_EQ(steps, (std::vector<int>{1, 2, 3}));
     EXPECT_EQ(starts, 1);
     EXPECT_EQ(ends, 1);
-    EXPECT_EQ(g.GetPixel(0, 99), 1u);  // in the first three tenths
-    EXPECT_EQ(g.GetPixel(0, 0), 0u);   // never read
+    EXPECT_EQ(g.GetPixel(0, 99), 1u); // in the first three tenths
+    EXPECT_EQ(g.GetPixel(0, 0), 0u);  // never read
 }
 
 TEST(Bmp, ComponentStreamDataKeepsItsLength) {

@@ -1,11 +1,10 @@
 // Mapping colours to palette indices: each identity's rule, the cache, and the dithering limit.
-#include <gtest/gtest.h>
-
-
 #include "pgraphic/Dithering.h"
 #include "pgraphic/Messages.h"
 #include "pgraphic/Palettes.h"
 #include "pgraphic/PixelGraphic.h"
+
+#include <gtest/gtest.h>
 
 namespace pg {
 namespace {
@@ -19,7 +18,8 @@ std::unique_ptr<TPixelGraphic> PaletteImage(TPaletteIdent ident, bool weighting 
 }
 
 int SquaredDistance(TRGB a, TRGB b) {
-    const int dr = GetRValue(a) - GetRValue(b), dg = GetGValue(a) - GetGValue(b), db = GetBValue(a) - GetBValue(b);
+    const int dr = GetRValue(a) - GetRValue(b), dg = GetGValue(a) - GetGValue(b),
+              db = GetBValue(a) - GetBValue(b);
     return dr * dr + dg * dg + db * db;
 }
 
@@ -38,19 +38,32 @@ TEST(NearestIndex, EachIdentityRuleAtItsBoundaries) {
     };
     // Brightness is R + G + B here (weighting off), so boundaries are easy to reach.
     const Case cases[] = {
-        {pBlackWhite, RGB(127, 127, 128), 0}, {pBlackWhite, RGB(127, 128, 128), 1},
-        {pSysGray4, RGB(64, 64, 64), 0},      {pSysGray4, RGB(64, 64, 65), 1},
-        {pSysGray4, RGB(160, 160, 160), 1},   {pSysGray4, RGB(160, 160, 161), 2},
-        {pSysGray4, RGB(223, 223, 224), 2},   {pSysGray4, RGB(223, 224, 224), 3},
-        {pGray4, RGB(42, 42, 43), 0},         {pGray4, RGB(42, 43, 43), 1},
-        {pGray16, RGB(8, 8, 9), 0},           {pGray16, RGB(9, 8, 9), 1},
-        {pGray256, RGB(100, 100, 101), 100},  {pGray256, RGB(100, 101, 101), 101},
-        {pSpecial125, RGB(224, 0, 0), 100},   {pSpecial125, RGB(223, 0, 0), 75},
-        {pSpecial125, RGB(0, 33, 255), 9},    {pSpecial216, RGB(26, 0, 0), 0},
-        {pSpecial216, RGB(27, 0, 0), 36},     {pSpecial216, RGB(255, 255, 255), 215},
-        {pSys16, RGB(0, 0, 0), 0},            {pSys16, RGB(255, 255, 255), 15},
-        {pSys16, RGB(200, 200, 200), 7},      {pSys16, RGB(130, 0, 0), 1},
-        {pGray236, RGB(0, 0, 0), 0},          {pGray236, RGB(255, 255, 255), 235},
+        {pBlackWhite, RGB(127, 127, 128), 0},
+        {pBlackWhite, RGB(127, 128, 128), 1},
+        {pSysGray4, RGB(64, 64, 64), 0},
+        {pSysGray4, RGB(64, 64, 65), 1},
+        {pSysGray4, RGB(160, 160, 160), 1},
+        {pSysGray4, RGB(160, 160, 161), 2},
+        {pSysGray4, RGB(223, 223, 224), 2},
+        {pSysGray4, RGB(223, 224, 224), 3},
+        {pGray4, RGB(42, 42, 43), 0},
+        {pGray4, RGB(42, 43, 43), 1},
+        {pGray16, RGB(8, 8, 9), 0},
+        {pGray16, RGB(9, 8, 9), 1},
+        {pGray256, RGB(100, 100, 101), 100},
+        {pGray256, RGB(100, 101, 101), 101},
+        {pSpecial125, RGB(224, 0, 0), 100},
+        {pSpecial125, RGB(223, 0, 0), 75},
+        {pSpecial125, RGB(0, 33, 255), 9},
+        {pSpecial216, RGB(26, 0, 0), 0},
+        {pSpecial216, RGB(27, 0, 0), 36},
+        {pSpecial216, RGB(255, 255, 255), 215},
+        {pSys16, RGB(0, 0, 0), 0},
+        {pSys16, RGB(255, 255, 255), 15},
+        {pSys16, RGB(200, 200, 200), 7},
+        {pSys16, RGB(130, 0, 0), 1},
+        {pGray236, RGB(0, 0, 0), 0},
+        {pGray236, RGB(255, 255, 255), 235},
     };
     for (const auto& c : cases) {
         auto image = PaletteImage(c.ident, false);
@@ -87,7 +100,9 @@ TEST(NearestIndex, Gray236PicksTheNearestGray) {
     const auto palette = PredefinedPalette(pGray236);
     for (int v = 0; v < 256; ++v) {
         const TRGB gray = RGB(std::uint8_t(v), std::uint8_t(v), std::uint8_t(v));
-        EXPECT_EQ(SquaredDistance(gray, palette[g.GetNearestIndex(gray)]), SquaredDistance(gray, palette[Exhaustive(palette, gray)])) << v;
+        EXPECT_EQ(SquaredDistance(gray, palette[g.GetNearestIndex(gray)]),
+                  SquaredDistance(gray, palette[Exhaustive(palette, gray)]))
+            << v;
     }
 }
 
@@ -133,7 +148,8 @@ TEST(NearestIndex, CacheMatchesAnExhaustiveSearchNearTheEntries) {
     std::vector<TRGB> palette;
     for (int i = 0; i < 64; ++i) {
         // Entries spaced more than nine cells apart on the red axis never compete for a cell.
-        palette.push_back(RGB(std::uint8_t((i % 4) * 80), std::uint8_t((i / 4 % 4) * 80), std::uint8_t((i / 16) * 80)));
+        palette.push_back(
+            RGB(std::uint8_t((i % 4) * 80), std::uint8_t((i / 4 % 4) * 80), std::uint8_t((i / 16) * 80)));
         g.SetPaletteEntry(i, palette.back());
     }
     for (const TRGB e : palette) {
@@ -157,8 +173,9 @@ TEST(ErrorLimit, DefaultsAndKnees) {
     EXPECT_EQ(hard[255 + 31], 31);
     const auto none = ErrorLimitTable(255, false);
     EXPECT_EQ(none[255 + 200], 200);
-    const std::pair<TPaletteIdent, int> limits[] = {{pUnknown, 32}, {pBlackWhite, 255}, {pSys16, 128}, {pGray236, 3},
-                                                    {pGray256, 2},  {pSpecial252, 104}, {pSpecial216, 86}, {pGray16, 32}};
+    const std::pair<TPaletteIdent, int> limits[] = {{pUnknown, 32},    {pBlackWhite, 255}, {pSys16, 128},
+                                                    {pGray236, 3},     {pGray256, 2},      {pSpecial252, 104},
+                                                    {pSpecial216, 86}, {pGray16, 32}};
     for (auto [ident, limit] : limits) EXPECT_EQ(AutomaticErrorLimit(ident), limit) << int(ident);
 }
 

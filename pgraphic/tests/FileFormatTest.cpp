@@ -1,17 +1,17 @@
 // The reader and writer lists, reader detection, image information, gamma correction and the
 // colour-resolution negotiation of saving.
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <filesystem>
-#include <fstream>
+#include "pgraphic/FileFormat.h"
 
 #include "BmpFixtures.h"
-#include "pgraphic/FileFormat.h"
 #include "pgraphic/Messages.h"
 #include "pgraphic/PixelGraphic.h"
 #include "platform/MessageBox.h"
 #include "platform/Stream.h"
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
 
 namespace pg {
 namespace {
@@ -37,11 +37,9 @@ private:
 };
 
 // Registers a format for the lifetime of a test.
-template <class T>
-class Registered {
+template <class T> class Registered {
 public:
-    template <class... Args>
-    explicit Registered(Args&&... args) {
+    template <class... Args> explicit Registered(Args&&... args) {
         auto object = std::make_unique<T>(std::forward<Args>(args)...);
         FObject = object.get();
         if constexpr (std::is_base_of_v<TFileFormatReader, T>)
@@ -115,8 +113,10 @@ TEST(FileFormats, ListsAreSortedByExtensionAsTheyGrow) {
     const auto writers = Extensions(FileFormatWriters());
     EXPECT_TRUE(isSorted(readers));
     EXPECT_TRUE(isSorted(writers));
-    for (const char* ext : {"bmp", "dib", "rle"}) EXPECT_NE(std::find(readers.begin(), readers.end(), ext), readers.end());
-    for (const char* ext : {"bmp", "dib"}) EXPECT_NE(std::find(writers.begin(), writers.end(), ext), writers.end());
+    for (const char* ext : {"bmp", "dib", "rle"})
+        EXPECT_NE(std::find(readers.begin(), readers.end(), ext), readers.end());
+    for (const char* ext : {"bmp", "dib"})
+        EXPECT_NE(std::find(writers.begin(), writers.end(), ext), writers.end());
 
     Registered<TGrayWriter> late;
     late->Extension = "AAA";
@@ -152,8 +152,10 @@ TEST(FileFormats, ContentWinsOverTheExtension) {
 
 TEST(FileFormats, ImageInfoForFiles) {
     TempDir dir;
-    const auto bytes = test::BmpWithInfoHeader({.Width = 5, .Height = 6, .BitCount = 24}).Zeros(6 * 16).Bytes();
-    std::ofstream(dir.File("a.bmp"), std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    const auto bytes =
+        test::BmpWithInfoHeader({.Width = 5, .Height = 6, .BitCount = 24}).Zeros(6 * 16).Bytes();
+    std::ofstream(dir.File("a.bmp"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     std::ofstream(dir.File("junk.bmp")) << "not a picture";
     TPGImageInfo info;
     ASSERT_TRUE(GetImageInfo(dir.File("a.bmp"), 0, info));
@@ -194,8 +196,10 @@ TEST(Loading, GammaIsCorrectedToTheDisplayGamma) {
         platform::TMemoryStream s(std::vector<std::uint8_t>{0});
         g.LoadIndexFromStream(s, "gam", 0);
         GammaCorrection = true;
-        const TRGB want = c.corrected ? RGB(expected(128, c.gamma), expected(64, c.gamma), 255) : RGB(128, 64, 255);
-        EXPECT_EQ(g.GetPixelColor(0, 0), want) << double(c.gamma) << " " << c.switchOn << " " << int(c.format);
+        const TRGB want =
+            c.corrected ? RGB(expected(128, c.gamma), expected(64, c.gamma), 255) : RGB(128, 64, 255);
+        EXPECT_EQ(g.GetPixelColor(0, 0), want)
+            << double(c.gamma) << " " << c.switchOn << " " << int(c.format);
         EXPECT_EQ(g.Gamma(), c.corrected ? 1.8L : c.gamma);
     }
 }
@@ -277,17 +281,19 @@ TEST(Saving, ColourResolutionFollowsTheWarningAction) {
                 g.SaveToStreamAs(s, "gry");
                 ADD_FAILURE() << "no exception for action " << int(c.action);
             } catch (const EPGCannotWriteColorRes& e) {
-                EXPECT_STREQ(e.what(), "The graphic cannot be saved with to a Gray test file with the current color "
-                                       "resolution (16.7 million colors)");
+                EXPECT_STREQ(e.what(),
+                             "The graphic cannot be saved with to a Gray test file with the current color "
+                             "resolution (16.7 million colors)");
             }
             EXPECT_TRUE(s.Bytes().empty());
         }
         ASSERT_EQ(int(boxes.size()), c.boxes) << int(c.action);
         if (c.boxes) {
             EXPECT_EQ(boxes[0].Caption, "Warning");
-            EXPECT_EQ(boxes[0].Text, "The graphic cannot be saved to a Gray test file with the current color resolution "
-                                     "(16.7 million colors).\r\rThe graphic will be saved with a different color "
-                                     "resolution (256 shades of gray).");
+            EXPECT_EQ(boxes[0].Text,
+                      "The graphic cannot be saved to a Gray test file with the current color resolution "
+                      "(16.7 million colors).\r\rThe graphic will be saved with a different color "
+                      "resolution (256 shades of gray).");
             EXPECT_EQ(boxes[0].Buttons.size(), c.buttons);
         }
         // The image being saved is never changed.
@@ -303,8 +309,9 @@ TEST(Saving, ResolutionOfEachFormatAndIdentity) {
         TColorResolution resolution;
     };
     const Case cases[] = {
-        {pf1Bit, pBlackWhite, crBlackWhite}, {pf1Bit, pUnknown, cr2Colors},  {pf4Bit, pSys16, cr16SystemColors},
-        {pf4Bit, pGray16, cr16Grays},        {pf4Bit, pUnknown, cr16Colors}, {pf8Bit, pGray256, cr256Grays},
+        {pf1Bit, pBlackWhite, crBlackWhite}, {pf1Bit, pUnknown, cr2Colors},
+        {pf4Bit, pSys16, cr16SystemColors},  {pf4Bit, pGray16, cr16Grays},
+        {pf4Bit, pUnknown, cr16Colors},      {pf8Bit, pGray256, cr256Grays},
         {pf8Bit, pSpecial216, cr256Colors},  {pf24Bit, pTrueColor, crTrueColor},
     };
     for (const auto& c : cases) {

@@ -1,12 +1,11 @@
 // Replays the fuzz seeds, which must load, and every stored fuzz finding, which must load or fail
 // with an exception; the sanitizer build turns any memory fault into a failure.
-#include <gtest/gtest.h>
+#include "pgraphic/PixelGraphic.h"
+#include "platform/Stream.h"
 
 #include <filesystem>
 #include <fstream>
-
-#include "pgraphic/PixelGraphic.h"
-#include "platform/Stream.h"
+#include <gtest/gtest.h>
 
 namespace pg {
 namespace {

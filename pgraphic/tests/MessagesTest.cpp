@@ -1,9 +1,8 @@
 // The message table's texts, numbering check and placeholder formatting.
-#include <gtest/gtest.h>
-
-#include <vector>
-
 #include "pgraphic/Messages.h"
+
+#include <gtest/gtest.h>
+#include <vector>
 
 namespace pg {
 namespace {
@@ -38,8 +37,9 @@ TEST(Messages, FormatsPlaceholders) {
 }
 
 TEST(Messages, ColourResolutionNamesFollowEachOther) {
-    const char* names[] = {"black and white", "2 colors",   "16 shades of gray",  "16 system colors",
-                           "16 colors",       "256 shades of gray", "256 colors", "16.7 million colors"};
+    const char* names[] = {"black and white",  "2 colors",           "16 shades of gray",
+                           "16 system colors", "16 colors",          "256 shades of gray",
+                           "256 colors",       "16.7 million colors"};
     for (int i = 0; i < 8; ++i) EXPECT_EQ(PGMessage(msg::ColorResBlackWhite + i), names[i]);
 }
 

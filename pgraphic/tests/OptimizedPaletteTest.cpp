@@ -1,11 +1,11 @@
 // Optimised palettes: box splitting for true-colour pictures, the octree for palette pictures.
-#include <gtest/gtest.h>
-
-#include <set>
-#include <memory>
-
 #include "pgraphic/OptimizedPalette.h"
+
 #include "pgraphic/Palettes.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+#include <set>
 
 namespace pg {
 namespace {
@@ -15,7 +15,9 @@ std::unique_ptr<TPixelGraphic> ManyColours() {
     g->SetSize(320, 400, pf24Bit);
     for (int y = 0; y < 400; ++y)
         for (int x = 0; x < 320; ++x)
-            g->SetPixel(x, y, RGB(std::uint8_t(x * 255 / 319), std::uint8_t(y * 255 / 399), std::uint8_t((x * y) & 0xFF)));
+            g->SetPixel(
+                x, y,
+                RGB(std::uint8_t(x * 255 / 319), std::uint8_t(y * 255 / 399), std::uint8_t((x * y) & 0xFF)));
     return g;
 }
 
@@ -28,7 +30,8 @@ std::unique_ptr<TPixelGraphic> Uniform(int w, int h, TRGB color) {
 }
 
 void ExpectSystemColoursFrom(const TPixelGraphic& palette, int first) {
-    for (int i = 0; i < 16; ++i) EXPECT_EQ(palette.GetPaletteEntry(first + i), SystemColors()[std::size_t(i)]) << i;
+    for (int i = 0; i < 16; ++i)
+        EXPECT_EQ(palette.GetPaletteEntry(first + i), SystemColors()[std::size_t(i)]) << i;
 }
 
 TEST(OptimizedPalette, ManyColoursGive240MeansAndTheSystemColours) {

@@ -1,16 +1,17 @@
 // Palettes: the predefined tables, palette operations, identity recognition and invalidation.
-#include <gtest/gtest.h>
-
-#include <vector>
-
 #include "pgraphic/Messages.h"
 #include "pgraphic/Palettes.h"
 #include "pgraphic/PixelGraphic.h"
 
+#include <gtest/gtest.h>
+#include <vector>
+
 namespace pg {
 namespace {
 
-constexpr TRGB Gray(int v) { return RGB(std::uint8_t(v), std::uint8_t(v), std::uint8_t(v)); }
+constexpr TRGB Gray(int v) {
+    return RGB(std::uint8_t(v), std::uint8_t(v), std::uint8_t(v));
+}
 
 void SetEntries(TPixelGraphic& g, const std::vector<TRGB>& entries) {
     g.SetPaletteCount(std::int32_t(entries.size()));
@@ -25,16 +26,25 @@ TEST(PredefinedPalettes, HaveTheirCountsAndEntries) {
         TRGB entry;
     };
     const Case cases[] = {
-        {pBlackWhite, 2, 1, Gray(255)},         {pSysGray4, 4, 1, Gray(128)},
-        {pSys16, 16, 7, RGB(192, 192, 192)},    {pSys16, 16, 8, RGB(128, 128, 128)},
-        {pGray4, 4, 2, Gray(170)},              {pGray16, 16, 1, Gray(17)},
-        {pGray236, 236, 1, Gray(1)},            {pGray236, 236, 234, Gray(254)},
-        {pGray236, 236, 235, Gray(255)},        {pGray256, 256, 200, Gray(200)},
+        {pBlackWhite, 2, 1, Gray(255)},
+        {pSysGray4, 4, 1, Gray(128)},
+        {pSys16, 16, 7, RGB(192, 192, 192)},
+        {pSys16, 16, 8, RGB(128, 128, 128)},
+        {pGray4, 4, 2, Gray(170)},
+        {pGray16, 16, 1, Gray(17)},
+        {pGray236, 236, 1, Gray(1)},
+        {pGray236, 236, 234, Gray(254)},
+        {pGray236, 236, 235, Gray(255)},
+        {pGray256, 256, 200, Gray(200)},
         {pSpecial125, 125, 25 * 1 + 5 * 2 + 3, RGB(64, 128, 192)},
-        {pSpecial125, 125, 124, Gray(255)},     {pSpecial216, 216, 36 * 5 + 6 * 1 + 2, RGB(255, 51, 102)},
-        {pSpecial252, 252, 0, RGB(0, 0, 0)},    {pSpecial252, 252, 16, RGB(0, 0, 64)},
-        {pSpecial252, 252, 17, RGB(0, 0, 192)}, {pSpecial252, 252, 124, RGB(255, 255, 192)},
-        {pSpecial252, 252, 125, Gray(32)},      {pSpecial252, 252, 251, RGB(224, 96, 192)},
+        {pSpecial125, 125, 124, Gray(255)},
+        {pSpecial216, 216, 36 * 5 + 6 * 1 + 2, RGB(255, 51, 102)},
+        {pSpecial252, 252, 0, RGB(0, 0, 0)},
+        {pSpecial252, 252, 16, RGB(0, 0, 64)},
+        {pSpecial252, 252, 17, RGB(0, 0, 192)},
+        {pSpecial252, 252, 124, RGB(255, 255, 192)},
+        {pSpecial252, 252, 125, Gray(32)},
+        {pSpecial252, 252, 251, RGB(224, 96, 192)},
     };
     for (const auto& c : cases) {
         const auto table = PredefinedPalette(c.ident);
@@ -42,7 +52,8 @@ TEST(PredefinedPalettes, HaveTheirCountsAndEntries) {
         EXPECT_EQ(table[c.index], c.entry) << int(c.ident) << " entry " << c.index;
     }
     EXPECT_TRUE(PredefinedPalette(pUnknown).empty());
-    EXPECT_TRUE(std::equal(SystemColors().begin(), SystemColors().end(), PredefinedPalette(pSpecial252).begin()));
+    EXPECT_TRUE(
+        std::equal(SystemColors().begin(), SystemColors().end(), PredefinedPalette(pSpecial252).begin()));
 }
 
 TEST(PredefinedPalettes, Special252HoldsNoColourTwice) {
@@ -214,12 +225,14 @@ TEST(Palette, EveryPaletteChangeForgetsTheLastLookup) {
         {"SetPaletteEntry", [](TPixelGraphic& g) { g.SetPaletteEntry(1, RGB(0, 0, 255)); }, 0},
         {"SetPaletteCount", [](TPixelGraphic& g) { g.SetPaletteCount(1); }, 0},
         {"SetPaletteIdent", [](TPixelGraphic& g) { g.SetPaletteIdent(pSys16); }, 9},
-        {"AssignPalette", [](TPixelGraphic& g) {
+        {"AssignPalette",
+         [](TPixelGraphic& g) {
              TPixelGraphic other;
              other.SetSize(1, 1, pf8Bit);
              other.SetPaletteIdent(pGray4);
              g.AssignPalette(other);
-         }, 1},
+         },
+         1},
     };
     for (const auto& c : changes) {
         TPixelGraphic g;

@@ -1,12 +1,12 @@
 // TPixelGraphic: raster layout, pixel access, change events, the size cap and Assign.
-#include <gtest/gtest.h>
+#include "pgraphic/PixelGraphic.h"
+
+#include "pgraphic/Messages.h"
 
 #include <climits>
 #include <cstring>
+#include <gtest/gtest.h>
 #include <vector>
-
-#include "pgraphic/Messages.h"
-#include "pgraphic/PixelGraphic.h"
 
 namespace pg {
 namespace {
@@ -49,10 +49,14 @@ TEST(PixelGraphic, RowStrideAndImageSizeFollowTheDibRules) {
         int bytesPerRow, imageSize, bitsPerPixel;
     };
     const Case cases[] = {
-        {640, 400, pf24Bit, 1920, 768000, 24}, {320, 400, pf8Bit, 320, 128000, 8},
-        {3, 1, pf1Bit, 4, 4, 1},               {5, 2, pf4Bit, 4, 8, 4},
-        {33, 3, pf1Bit, 8, 24, 1},             {9, 1, pf4Bit, 8, 8, 4},
-        {1, 2, pf24Bit, 4, 8, 24},             {5, 1, pf8Bit, 8, 8, 8},
+        {640, 400, pf24Bit, 1920, 768000, 24},
+        {320, 400, pf8Bit, 320, 128000, 8},
+        {3, 1, pf1Bit, 4, 4, 1},
+        {5, 2, pf4Bit, 4, 8, 4},
+        {33, 3, pf1Bit, 8, 24, 1},
+        {9, 1, pf4Bit, 8, 8, 4},
+        {1, 2, pf24Bit, 4, 8, 24},
+        {5, 1, pf8Bit, 8, 8, 8},
     };
     for (const auto& c : cases) {
         TPixelGraphic g;
@@ -279,10 +283,10 @@ TEST(PixelGraphic, RastersAboveTheCapFailLikeARefusedDibSection) {
         TPixelFormat format;
     };
     const Case cases[] = {
-        {20000, 20000, pf24Bit},  // 1.2 GB
+        {20000, 20000, pf24Bit}, // 1.2 GB
         {INT_MAX, INT_MAX, pf1Bit},
-        {INT_MAX, 1, pf24Bit},    // the row alone overflows 32 bits
-        {32768, 32769, pf8Bit},   // just above 1 GiB
+        {INT_MAX, 1, pf24Bit},  // the row alone overflows 32 bits
+        {32768, 32769, pf8Bit}, // just above 1 GiB
     };
     for (const auto& c : cases) {
         TPixelGraphic g;
@@ -315,7 +319,9 @@ TEST(PixelGraphic, HeaderBlockDescribesTheRasterAndPalette) {
     g.SetSize(3, 2, pf4Bit);
     const auto h = g.HeaderBlock();
     ASSERT_EQ(h.size(), 40u + 16 * 4);
-    auto le32 = [&](int at) { return std::uint32_t(h[at] | h[at + 1] << 8 | h[at + 2] << 16 | h[at + 3] << 24); };
+    auto le32 = [&](int at) {
+        return std::uint32_t(h[at] | h[at + 1] << 8 | h[at + 2] << 16 | h[at + 3] << 24);
+    };
     EXPECT_EQ(le32(0), 40u);
     EXPECT_EQ(le32(4), 3u);
     EXPECT_EQ(le32(8), 2u);

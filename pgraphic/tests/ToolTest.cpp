@@ -1,13 +1,12 @@
 // The pgraphic command: its output lines, conversions and exit codes, run as a real process.
-#include <gtest/gtest.h>
-#include <sys/wait.h>
-
-#include <filesystem>
-#include <fstream>
-
 #include "BmpFixtures.h"
 #include "pgraphic/OptimizedPalette.h"
 #include "pgraphic/PixelGraphic.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
 
 namespace pg {
 namespace {
@@ -31,7 +30,8 @@ protected:
 
     TResult Run(const std::string& arguments) const {
         const std::string out = File("stdout.txt"), err = File("stderr.txt");
-        const std::string command = std::string(PG_TOOL) + " " + arguments + " >" + out + " 2>" + err + " </dev/null";
+        const std::string command =
+            std::string(PG_TOOL) + " " + arguments + " >" + out + " 2>" + err + " </dev/null";
         const int raw = std::system(command.c_str());
         return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Read(out), Read(err)};
     }
@@ -42,7 +42,8 @@ protected:
     }
 
     void Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const {
-        std::ofstream(File(name), std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        std::ofstream(File(name), std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     }
 
     // A 640 x 400 picture with many colours, saved as a 24-bit BMP.
@@ -51,7 +52,9 @@ protected:
         g.SetSize(640, 400, pf24Bit);
         for (int y = 0; y < 400; ++y)
             for (int x = 0; x < 640; ++x)
-                g.SetPixel(x, y, RGB(std::uint8_t(x * 255 / 639), std::uint8_t(y * 255 / 399), std::uint8_t((x ^ y) & 0xFF)));
+                g.SetPixel(x, y,
+                           RGB(std::uint8_t(x * 255 / 639), std::uint8_t(y * 255 / 399),
+                               std::uint8_t((x ^ y) & 0xFF)));
         g.SaveToFile(File("picture.bmp"));
         return File("picture.bmp");
     }
@@ -64,8 +67,9 @@ TEST_F(ToolTest, InfoPrintsTheImageDescription) {
     Write("a.bmp", test::BmpWithInfoHeader({.Width = 3, .Height = -2, .BitCount = 24}).Zeros(24).Bytes());
     const TResult r = Run("info " + File("a.bmp"));
     EXPECT_EQ(r.Status, 0) << r.Err;
-    EXPECT_EQ(r.Out, "Description: Bitmap\nSubFormat: Windows, RGB, Top-Down\nDetails: \nWidth: 3\nHeight: -2\n"
-                     "Colors: 16.7M\nBitsPerPixel: 24\nImageCount: 1\n");
+    EXPECT_EQ(r.Out,
+              "Description: Bitmap\nSubFormat: Windows, RGB, Top-Down\nDetails: \nWidth: 3\nHeight: -2\n"
+              "Colors: 16.7M\nBitsPerPixel: 24\nImageCount: 1\n");
 }
 
 TEST_F(ToolTest, FailuresSayWhyAndSetTheExitStatus) {
@@ -108,15 +112,17 @@ TEST_F(ToolTest, HelpVersionAndFormats) {
     const TResult formats = Run("formats");
     EXPECT_EQ(formats.Status, 0);
     EXPECT_NE(formats.Out.find("Readers:\n  bmp    Bitmap\n"), std::string::npos) << formats.Out;
-    EXPECT_NE(formats.Out.find("  bmp    Bitmap (black and white, 2 colors, 16 shades of gray, 16 system colors, 16 "
-                               "colors, 256 shades of gray, 256 colors, 16.7 million colors)\n"),
+    EXPECT_NE(formats.Out.find(
+                  "  bmp    Bitmap (black and white, 2 colors, 16 shades of gray, 16 system colors, 16 "
+                  "colors, 256 shades of gray, 256 colors, 16.7 million colors)\n"),
               std::string::npos)
         << formats.Out;
 }
 
 TEST_F(ToolTest, ConvertResizesAndReducesColours) {
     const std::string picture = ManyColourPicture();
-    ASSERT_EQ(Run("convert " + picture + " " + File("half.bmp") + " --size 320x200 --stretch fast").Status, 0);
+    ASSERT_EQ(Run("convert " + picture + " " + File("half.bmp") + " --size 320x200 --stretch fast").Status,
+              0);
     TPixelGraphic half;
     half.LoadFromFile(File("half.bmp"));
     TPixelGraphic source;
@@ -138,7 +144,8 @@ TEST_F(ToolTest, ConvertResizesAndReducesColours) {
 // The command's logo reduction must give the very bytes of the logo installer's steps.
 TEST_F(ToolTest, LogoReductionMatchesTheInstallerByteForByte) {
     const std::string picture = ManyColourPicture();
-    const TResult r = Run("convert " + picture + " " + File("cli.bmp") + " --size 320x400 --colors 256 --system-colors");
+    const TResult r =
+        Run("convert " + picture + " " + File("cli.bmp") + " --size 320x400 --colors 256 --system-colors");
     ASSERT_EQ(r.Status, 0) << r.Err;
 
     TPixelGraphic logo;

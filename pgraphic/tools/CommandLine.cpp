@@ -46,10 +46,14 @@ std::variant<TCommand, TUsageError> ParseConvert(const std::vector<std::string>&
             convert.Size = size;
         } else if (a == "--stretch") {
             const auto v = value();
-            if (v == "fast") convert.Stretch = pg::smFast;
-            else if (v == "medium") convert.Stretch = pg::smMedium;
-            else if (v == "precise") convert.Stretch = pg::smPrecise;
-            else return TUsageError{"--stretch needs fast, medium or precise"};
+            if (v == "fast")
+                convert.Stretch = pg::smFast;
+            else if (v == "medium")
+                convert.Stretch = pg::smMedium;
+            else if (v == "precise")
+                convert.Stretch = pg::smPrecise;
+            else
+                return TUsageError{"--stretch needs fast, medium or precise"};
         } else if (a == "--colors") {
             const auto v = value();
             const auto n = v ? WholeNumber(*v) : std::nullopt;

@@ -1,12 +1,12 @@
 // The pgraphic command's arguments, parsed into what each command needs.
 #pragma once
 
+#include "pgraphic/Types.h"
+
 #include <optional>
 #include <string>
 #include <variant>
 #include <vector>
-
-#include "pgraphic/Types.h"
 
 namespace pgtool {
 

@@ -1,9 +1,8 @@
 // A progress bar on the terminal for long image operations.
 #include "ProgressBar.h"
 
-#include <unistd.h>
-
 #include <string>
+#include <unistd.h>
 
 namespace pgtool {
 
@@ -14,7 +13,9 @@ constexpr int kBarWidth = 40;
 
 TProgressBar::TProgressBar(std::FILE* out) : FOut(out), FEnabled(::isatty(::fileno(out)) == 1) {}
 
-TProgressBar::~TProgressBar() { End(); }
+TProgressBar::~TProgressBar() {
+    End();
+}
 
 void TProgressBar::Attach(pg::TPixelGraphic& image) {
     if (!FEnabled) return;

@@ -1,10 +1,10 @@
 // A progress bar on the terminal for long image operations.
 #pragma once
 
+#include "pgraphic/PixelGraphic.h"
+
 #include <chrono>
 #include <cstdio>
-
-#include "pgraphic/PixelGraphic.h"
 
 namespace pgtool {
 

@@ -1,7 +1,4 @@
 // pgraphic: image information, conversion and the list of formats, from the command line.
-#include <cstdio>
-#include <exception>
-
 #include "CommandLine.h"
 #include "ProgressBar.h"
 #include "pgraphic/FileFormat.h"
@@ -9,6 +6,9 @@
 #include "pgraphic/OptimizedPalette.h"
 #include "pgraphic/PixelGraphic.h"
 #include "platform/Stream.h"
+
+#include <cstdio>
+#include <exception>
 
 namespace pgtool {
 namespace {
@@ -26,11 +26,13 @@ void PrintInfo(const TInfoCommand& command) {
     }
     std::printf("Description: %s\nSubFormat: %s\nDetails: %s\nWidth: %d\nHeight: %d\nColors: %s\n"
                 "BitsPerPixel: %d\nImageCount: %d\n",
-                info.Description.c_str(), info.SubFormat.c_str(), info.Details.c_str(), info.Width, info.Height,
-                info.Colors.c_str(), info.BitsPerPixel, info.ImageCount);
+                info.Description.c_str(), info.SubFormat.c_str(), info.Details.c_str(), info.Width,
+                info.Height, info.Colors.c_str(), info.BitsPerPixel, info.ImageCount);
 }
 
-pg::TPixelFormat PaletteFormatFor(int colors) { return colors <= 2 ? pg::pf1Bit : colors <= 16 ? pg::pf4Bit : pg::pf8Bit; }
+pg::TPixelFormat PaletteFormatFor(int colors) {
+    return colors <= 2 ? pg::pf1Bit : colors <= 16 ? pg::pf4Bit : pg::pf8Bit;
+}
 
 void Convert(const TConvertCommand& command) {
     TProgressBar progress(stderr);
@@ -71,8 +73,10 @@ void ListFormats() {
         std::string resolutions;
         for (int r = pg::crBlackWhite; r <= pg::crTrueColor; ++r)
             if (writer->CanWriteResolutions & (1u << r))
-                resolutions += (resolutions.empty() ? "" : ", ") + pg::ColorResolutionName(pg::TColorResolution(r));
-        std::printf("  %-6s %s (%s)\n", writer->Extension.c_str(), writer->Description.c_str(), resolutions.c_str());
+                resolutions +=
+                    (resolutions.empty() ? "" : ", ") + pg::ColorResolutionName(pg::TColorResolution(r));
+        std::printf("  %-6s %s (%s)\n", writer->Extension.c_str(), writer->Description.c_str(),
+                    resolutions.c_str());
     }
 }
 

@@ -1,12 +1,11 @@
 // File operations as the programs use them.
 #include "platform/FileSystem.h"
 
+#include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
 #include <vector>
 
 namespace platform {
@@ -52,10 +51,16 @@ bool CopyFileNoOverwrite(const std::string& from, const std::string& to) {
     return ok;
 }
 
-bool DeleteFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+bool DeleteFile(const std::string& path) {
+    return ::unlink(path.c_str()) == 0;
+}
 
-bool RenameFile(const std::string& from, const std::string& to) { return std::rename(from.c_str(), to.c_str()) == 0; }
+bool RenameFile(const std::string& from, const std::string& to) {
+    return std::rename(from.c_str(), to.c_str()) == 0;
+}
 
-bool SetCurrentDirectory(const std::string& folder) { return ::chdir(folder.c_str()) == 0; }
+bool SetCurrentDirectory(const std::string& folder) {
+    return ::chdir(folder.c_str()) == 0;
+}
 
 } // namespace platform

@@ -2,11 +2,10 @@
 // per-user folders.
 #include "platform/Folders.h"
 
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
+#include <unistd.h>
 
 namespace platform {
 namespace {

@@ -13,13 +13,20 @@ TMessageBoxHandler& InstalledHandler() {
 
 TModalResult ResultOf(TMsgDlgBtn button) {
     switch (button) {
-    case TMsgDlgBtn::mbYes: return TModalResult::mrYes;
-    case TMsgDlgBtn::mbNo: return TModalResult::mrNo;
-    case TMsgDlgBtn::mbOK: return TModalResult::mrOK;
-    case TMsgDlgBtn::mbCancel: return TModalResult::mrCancel;
-    case TMsgDlgBtn::mbAbort: return TModalResult::mrAbort;
-    case TMsgDlgBtn::mbRetry: return TModalResult::mrRetry;
-    case TMsgDlgBtn::mbIgnore: return TModalResult::mrIgnore;
+    case TMsgDlgBtn::mbYes:
+        return TModalResult::mrYes;
+    case TMsgDlgBtn::mbNo:
+        return TModalResult::mrNo;
+    case TMsgDlgBtn::mbOK:
+        return TModalResult::mrOK;
+    case TMsgDlgBtn::mbCancel:
+        return TModalResult::mrCancel;
+    case TMsgDlgBtn::mbAbort:
+        return TModalResult::mrAbort;
+    case TMsgDlgBtn::mbRetry:
+        return TModalResult::mrRetry;
+    case TMsgDlgBtn::mbIgnore:
+        return TModalResult::mrIgnore;
     }
     return TModalResult::mrNone;
 }

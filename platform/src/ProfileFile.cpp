@@ -1,15 +1,15 @@
 // Profile (INI) files with the behaviour of the Windows profile functions.
 #include "platform/ProfileFile.h"
 
+#include "platform/Stream.h"
+#include "platform/TextEncoding.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <fstream>
 #include <sstream>
 #include <vector>
-
-#include "platform/Stream.h"
-#include "platform/TextEncoding.h"
 
 namespace platform {
 namespace {
@@ -23,7 +23,8 @@ std::string_view Trim(std::string_view s) {
 
 bool SameText(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
            });
 }
 
@@ -56,8 +57,8 @@ bool KeyValue(std::string_view line, std::string_view& key, std::string_view& va
 }
 
 struct TLocation {
-    std::ptrdiff_t Section = -1;     // line of the section header
-    std::ptrdiff_t Key = -1;         // line of the key
+    std::ptrdiff_t Section = -1;       // line of the section header
+    std::ptrdiff_t Key = -1;           // line of the key
     std::ptrdiff_t LastInSection = -1; // last non-blank line of the section
 };
 
@@ -109,7 +110,8 @@ bool ParseProfileInteger(std::string_view text, std::int32_t& value) {
     return true;
 }
 
-std::string TIniFile::ReadString(std::string_view Section, std::string_view Key, std::string_view Default) const {
+std::string TIniFile::ReadString(std::string_view Section, std::string_view Key,
+                                 std::string_view Default) const {
     const auto lines = ReadLines(FFileName);
     const TLocation at = Locate(lines, Section, Key);
     std::string_view value = Default;
@@ -118,7 +120,8 @@ std::string TIniFile::ReadString(std::string_view Section, std::string_view Key,
     return std::string(Utf8Prefix(value, kMaxValueLength));
 }
 
-std::int32_t TIniFile::ReadInteger(std::string_view Section, std::string_view Key, std::int32_t Default) const {
+std::int32_t TIniFile::ReadInteger(std::string_view Section, std::string_view Key,
+                                   std::int32_t Default) const {
     std::int32_t value = Default;
     return ParseProfileInteger(ReadString(Section, Key, ""), value) ? value : Default;
 }
@@ -136,8 +139,7 @@ void TIniFile::WriteString(std::string_view Section, std::string_view Key, std::
         std::string_view existingKey, oldValue;
         KeyValue(lines[std::size_t(at.Key)], existingKey, oldValue);
         lines[std::size_t(at.Key)] = std::string(existingKey) + "=" + std::string(Value);
-    }
-    else if (at.Section >= 0)
+    } else if (at.Section >= 0)
         lines.insert(lines.begin() + at.LastInSection + 1, entry);
     else {
         lines.push_back("[" + std::string(Section) + "]");

@@ -1,9 +1,9 @@
 // Shortcuts written as XDG desktop entries, so that an autostart folder starts the program.
 #include "platform/ShellLink.h"
 
-#include <filesystem>
-
 #include "platform/Stream.h"
+
+#include <filesystem>
 
 namespace platform {
 namespace {
@@ -12,7 +12,8 @@ constexpr int kStatusFailed = -2147467259; // the generic failure status of the 
 
 // One argument of an Exec line, quoted when it holds characters the launcher treats specially.
 std::string ExecArgument(const std::string& argument) {
-    const bool plain = !argument.empty() && argument.find_first_of(" \t\n\"'\\><~|&;$*?#()`") == std::string::npos;
+    const bool plain =
+        !argument.empty() && argument.find_first_of(" \t\n\"'\\><~|&;$*?#()`") == std::string::npos;
     std::string out;
     if (plain) {
         out = argument;
@@ -36,11 +37,16 @@ std::string ExecArgument(const std::string& argument) {
 std::string EntryValue(const std::string& value) {
     std::string out;
     for (char c : value) {
-        if (c == '\\') out += "\\\\";
-        else if (c == '\n') out += "\\n";
-        else if (c == '\r') out += "\\r";
-        else if (c == '\t') out += "\\t";
-        else out += c;
+        if (c == '\\')
+            out += "\\\\";
+        else if (c == '\n')
+            out += "\\n";
+        else if (c == '\r')
+            out += "\\r";
+        else if (c == '\t')
+            out += "\\t";
+        else
+            out += c;
     }
     return out;
 }
@@ -60,8 +66,10 @@ std::string DesktopEntryText(const std::string& name, const TLinkData& Data) {
     std::string text = "[Desktop Entry]\nType=Application\nName=" + EntryValue(name) + "\n";
     if (Data.Options & TLinkData::kDescription) text += "Comment=" + EntryValue(Data.Description) + "\n";
     text += "Exec=" + EntryValue(exec) + "\n";
-    if ((Data.Options & TLinkData::kIcon) && !Data.IconPath.empty()) text += "Icon=" + EntryValue(Data.IconPath) + "\n";
-    if ((Data.Options & TLinkData::kWorkDir) && !Data.WorkDir.empty()) text += "Path=" + EntryValue(Data.WorkDir) + "\n";
+    if ((Data.Options & TLinkData::kIcon) && !Data.IconPath.empty())
+        text += "Icon=" + EntryValue(Data.IconPath) + "\n";
+    if ((Data.Options & TLinkData::kWorkDir) && !Data.WorkDir.empty())
+        text += "Path=" + EntryValue(Data.WorkDir) + "\n";
     text += "Terminal=false\nX-GNOME-Autostart-enabled=true\n";
     return text;
 }

@@ -1,14 +1,13 @@
 // Byte streams over POSIX files and memory.
 #include "platform/Stream.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <random>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace platform {
 
@@ -19,7 +18,9 @@ std::int64_t TStream::Size() {
     return end;
 }
 
-std::int64_t TStream::Remaining() { return std::max<std::int64_t>(0, Size() - Position()); }
+std::int64_t TStream::Remaining() {
+    return std::max<std::int64_t>(0, Size() - Position());
+}
 
 void TStream::ReadBuffer(void* buffer, std::size_t count) {
     if (count != 0 && Read(buffer, count) != count) throw EReadError();
@@ -34,8 +35,7 @@ void TStream::WriteBuffer(const void* buffer, std::size_t count) {
 TFileStream::TFileStream(const std::string& fileName, TMode mode) : FFileName(fileName) {
     if (mode == TMode::OpenRead) {
         FHandle = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
-        if (FHandle < 0)
-            throw EFOpenError("Cannot open file \"" + fileName + "\". " + std::strerror(errno));
+        if (FHandle < 0) throw EFOpenError("Cannot open file \"" + fileName + "\". " + std::strerror(errno));
     } else {
         FHandle = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
         if (FHandle < 0)
@@ -45,7 +45,9 @@ TFileStream::TFileStream(const std::string& fileName, TMode mode) : FFileName(fi
 
 TFileStream::TFileStream(std::string fileName, int fd) : FFileName(std::move(fileName)), FHandle(fd) {}
 
-TFileStream::~TFileStream() { Close(); }
+TFileStream::~TFileStream() {
+    Close();
+}
 
 void TFileStream::Close() {
     if (FHandle >= 0) ::close(FHandle);

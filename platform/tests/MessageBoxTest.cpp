@@ -1,7 +1,7 @@
 // Message boxes: the installed handler answers, and without one the default button is taken.
-#include <gtest/gtest.h>
-
 #include "platform/MessageBox.h"
+
+#include <gtest/gtest.h>
 
 namespace platform {
 namespace {

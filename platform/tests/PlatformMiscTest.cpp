@@ -1,13 +1,12 @@
 // Text decoding, folders, file operations and desktop-entry shortcuts.
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-
 #include "TestFolder.h"
 #include "platform/FileSystem.h"
 #include "platform/Folders.h"
 #include "platform/ShellLink.h"
 #include "platform/TextEncoding.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
 
 namespace platform {
 namespace {
@@ -37,9 +36,9 @@ TEST(TextEncoding, Utf8StaysAndOtherBytesAreWindows1252) {
         {"caf\xc3\xa9", "caf\xc3\xa9"},
         {"caf\xe9", "caf\xc3\xa9"},
         {"\x80\x93", "\xe2\x82\xac\xe2\x80\x9c"},
-        {"\xc0\xaf", "\xc3\x80\xc2\xaf"},      // an overlong form is not UTF-8
+        {"\xc0\xaf", "\xc3\x80\xc2\xaf"},                 // an overlong form is not UTF-8
         {"\xed\xa0\x80", "\xc3\xad\xc2\xa0\xe2\x82\xac"}, // nor is a surrogate
-        {"\xe2\x82", "\xc3\xa2\xe2\x80\x9a"},  // nor a cut sequence
+        {"\xe2\x82", "\xc3\xa2\xe2\x80\x9a"},             // nor a cut sequence
     };
     for (const auto& c : cases) EXPECT_EQ(DecodeText(c.in), c.out) << c.in;
     EXPECT_EQ(Utf8Prefix("a\xc3\xa9z", 2), "a\xc3\xa9");
@@ -107,9 +106,10 @@ TEST(ShellLink, WritesADesktopEntryAndReplacesIt) {
 TEST(ShellLink, QuotesWhatTheLauncherWouldInterpret) {
     TLinkData data;
     data.Path = "/a/50%$\"x\\";
-    EXPECT_EQ(DesktopEntryText("N", data),
-              "[Desktop Entry]\nType=Application\nName=N\nExec=\"/a/50%%\\\\$\\\\\"x\\\\\\\\\"\nTerminal=false\n"
-              "X-GNOME-Autostart-enabled=true\n");
+    EXPECT_EQ(
+        DesktopEntryText("N", data),
+        "[Desktop Entry]\nType=Application\nName=N\nExec=\"/a/50%%\\\\$\\\\\"x\\\\\\\\\"\nTerminal=false\n"
+        "X-GNOME-Autostart-enabled=true\n");
 }
 
 } // namespace

@@ -1,8 +1,9 @@
 // Profile files: reading rules, the layout of new and edited files, and failed writes.
-#include <gtest/gtest.h>
+#include "platform/ProfileFile.h"
 
 #include "TestFolder.h"
-#include "platform/ProfileFile.h"
+
+#include <gtest/gtest.h>
 
 namespace platform {
 namespace {
@@ -25,9 +26,11 @@ TEST(ProfileFile, NewKeysAreAppendedInWriteOrderAndOldOnesKeepTheirPlace) {
 TEST(ProfileFile, ReadsValuesTheWindowsWay) {
     TTempFolder dir("profile");
     const std::string longValue(1500, 'x');
-    TTempFolder::Write(dir.File("x.ini"), "; comment\r\n[S]\r\n  Text  =  padded value  \r\nHexA=0xFF\nHexB=$10\n"
-                                          "HexC=0XfF\nNeg=-12\nBad=12abc\nEmpty=\nBool=2\nZero=0\nHuge=99999999999\n"
-                                          "Long=" + longValue + "\n[Other]\nText=other\n");
+    TTempFolder::Write(dir.File("x.ini"),
+                       "; comment\r\n[S]\r\n  Text  =  padded value  \r\nHexA=0xFF\nHexB=$10\n"
+                       "HexC=0XfF\nNeg=-12\nBad=12abc\nEmpty=\nBool=2\nZero=0\nHuge=99999999999\n"
+                       "Long=" +
+                           longValue + "\n[Other]\nText=other\n");
     TIniFile ini(dir.File("x.ini"));
     EXPECT_EQ(ini.ReadString("S", "Text", "d"), "padded value");
     EXPECT_EQ(ini.ReadString("s", "TEXT", "d"), "padded value");
@@ -40,8 +43,8 @@ TEST(ProfileFile, ReadsValuesTheWindowsWay) {
         const char* key;
         std::int32_t expected;
     };
-    const Case integers[] = {{"HexA", 255}, {"HexB", 16}, {"HexC", 255}, {"Neg", -12}, {"Bad", 7},
-                             {"Empty", 7},  {"Missing", 7}, {"Text", 7}, {"Huge", 7}};
+    const Case integers[] = {{"HexA", 255}, {"HexB", 16},   {"HexC", 255}, {"Neg", -12}, {"Bad", 7},
+                             {"Empty", 7},  {"Missing", 7}, {"Text", 7},   {"Huge", 7}};
     for (const auto& c : integers) EXPECT_EQ(ini.ReadInteger("S", c.key, 7), c.expected) << c.key;
     EXPECT_TRUE(ini.ReadBool("S", "Bool", false));
     EXPECT_FALSE(ini.ReadBool("S", "Zero", true));

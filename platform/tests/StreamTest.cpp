@@ -1,11 +1,10 @@
 // Streams: complete reads and writes, files, memory, and replacing a file in one step.
-#include <gtest/gtest.h>
-#include <sys/stat.h>
+#include "platform/Stream.h"
 
 #include <filesystem>
 #include <fstream>
-
-#include "platform/Stream.h"
+#include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace platform {
 namespace {

@@ -1,11 +1,10 @@
 // A temporary folder for one test, removed with everything in it afterwards.
 #pragma once
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <unistd.h>
 
 namespace platform::test {
 

@@ -1,12 +1,12 @@
 // zephrix: the shutdown-logo randomizer. "/AUTO" composes and installs new logos without a window.
+#include "platform/Folders.h"
+#include "platform/Fonts.h"
+#include "randomizer/MainForm.h"
+
 #include <cctype>
 #include <cstdio>
 #include <string>
 #include <vector>
-
-#include "platform/Fonts.h"
-#include "platform/Folders.h"
-#include "randomizer/MainForm.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 // TPGCanvas: the drawing surface of an image. Text drawn on it lands in the image's pixels at once.
 #pragma once
 
+#include "pgraphic/Types.h"
+#include "platform/TextLayout.h"
+
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
-
-#include "pgraphic/Types.h"
-#include "platform/TextLayout.h"
 
 namespace platform {
 class TFontFace;

@@ -1,10 +1,10 @@
 // The error-limit curve of dithering: how much of a carried error is passed on.
 #pragma once
 
+#include "pgraphic/Types.h"
+
 #include <array>
 #include <cstdint>
-
-#include "pgraphic/Types.h"
 
 namespace pg {
 

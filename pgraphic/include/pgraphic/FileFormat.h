@@ -1,14 +1,14 @@
 // Image file readers and writers and the two library-wide lists that hold them.
 #pragma once
 
+#include "pgraphic/Types.h"
+
 #include <cstdint>
 #include <memory>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "pgraphic/Types.h"
 
 namespace platform {
 class TStream;
@@ -86,7 +86,8 @@ public:
 class TFileFormatWriter : public TFileFormatReaderWriter {
 public:
     TFileFormatWriter(std::string extension, std::string description, TColorResolutions canWrite)
-        : TFileFormatReaderWriter(std::move(extension), std::move(description)), CanWriteResolutions(canWrite) {}
+        : TFileFormatReaderWriter(std::move(extension), std::move(description)),
+          CanWriteResolutions(canWrite) {}
 
     virtual void Write(platform::TStream& Stream, TPixelGraphic& Graphic) = 0;
 

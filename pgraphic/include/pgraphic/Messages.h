@@ -1,11 +1,11 @@
 // The library's numbered message table and its "%S1"/"%S2"/"%S3" formatting.
 #pragma once
 
+#include "pgraphic/Exceptions.h"
+
 #include <span>
 #include <string>
 #include <string_view>
-
-#include "pgraphic/Exceptions.h"
 
 namespace pg {
 

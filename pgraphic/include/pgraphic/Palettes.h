@@ -1,9 +1,9 @@
 // The predefined palettes that a palette identity stands for.
 #pragma once
 
-#include <span>
-
 #include "pgraphic/Types.h"
+
+#include <span>
 
 namespace pg {
 

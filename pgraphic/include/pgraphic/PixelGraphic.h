@@ -1,6 +1,9 @@
 // TPixelGraphic: the in-memory image of the library, a raster laid out exactly as a bottom-up DIB.
 #pragma once
 
+#include "pgraphic/Types.h"
+#include "platform/GlobalMemory.h"
+
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -8,9 +11,6 @@
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "pgraphic/Types.h"
-#include "platform/GlobalMemory.h"
 
 namespace platform {
 class TStream;
@@ -129,8 +129,8 @@ public:
     void StretchCopyRect(std::int32_t DstX, std::int32_t DstY, std::int32_t DstWidth, std::int32_t DstHeight,
                          std::int32_t SrcX, std::int32_t SrcY, std::int32_t SrcWidth, std::int32_t SrcHeight,
                          const TPixelGraphic& Source);
-    void CopyRect(std::int32_t DstX, std::int32_t DstY, std::int32_t Width, std::int32_t Height, std::int32_t SrcX,
-                  std::int32_t SrcY, const TPixelGraphic& Source);
+    void CopyRect(std::int32_t DstX, std::int32_t DstY, std::int32_t Width, std::int32_t Height,
+                  std::int32_t SrcX, std::int32_t SrcY, const TPixelGraphic& Source);
 
     // Settings.
     bool Dither() const { return FDither; }
@@ -201,7 +201,6 @@ public:
     void LoadFromClipboardFormat(std::uint16_t Format, const platform::HGLOBAL& Data, std::uintptr_t Palette);
 
 private:
-
     bool Inside(std::int32_t X, std::int32_t Y) const;
     void CheckInside(std::int32_t X, std::int32_t Y) const;
     void Resize(std::int32_t Width, std::int32_t Height, TPixelFormat PixelFormat, bool clearWhenSame);
@@ -240,8 +239,8 @@ private:
     std::unique_ptr<std::uint8_t[]> FColorCache;  // 32 x 64 x 32 cells of palette indices
     std::unique_ptr<std::uint8_t[]> FCacheFilled; // one bit per cache cell
     bool FCacheRebuild = true;
-    std::vector<std::int32_t> FErrorLimit;      // t(e) for e = -255..255 at [e + 255]
-    std::vector<std::int32_t> FErrorRows[2];    // (Width + 2) x 3 sums in sixteenths
+    std::vector<std::int32_t> FErrorLimit;   // t(e) for e = -255..255 at [e + 255]
+    std::vector<std::int32_t> FErrorRows[2]; // (Width + 2) x 3 sums in sixteenths
     int FCurrentErrorRow = 0;
     TRGB FLastColor = 0;
     bool FLastResultInvalid = true;

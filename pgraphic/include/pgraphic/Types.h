@@ -11,9 +11,15 @@ using TRGB = std::uint32_t;
 constexpr TRGB RGB(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
     return TRGB(r) | TRGB(g) << 8 | TRGB(b) << 16;
 }
-constexpr std::uint8_t GetRValue(TRGB c) { return std::uint8_t(c); }
-constexpr std::uint8_t GetGValue(TRGB c) { return std::uint8_t(c >> 8); }
-constexpr std::uint8_t GetBValue(TRGB c) { return std::uint8_t(c >> 16); }
+constexpr std::uint8_t GetRValue(TRGB c) {
+    return std::uint8_t(c);
+}
+constexpr std::uint8_t GetGValue(TRGB c) {
+    return std::uint8_t(c >> 8);
+}
+constexpr std::uint8_t GetBValue(TRGB c) {
+    return std::uint8_t(c >> 16);
+}
 
 // Pixel formats: 1, 4 and 8 bits with a palette, or 24 bits stored B, G, R.
 using TPixelFormat = std::uint8_t;

@@ -1,10 +1,10 @@
 // TfmZephrix: painting the backgrounds and laying out the texts of the two logos.
-#include <algorithm>
-#include <cstdlib>
-
 #include "platform/FileSystem.h"
 #include "randomizer/MainForm.h"
 #include "randomizer/SystemColors.h"
+
+#include <algorithm>
+#include <cstdlib>
 
 namespace zephrix {
 namespace {
@@ -42,8 +42,12 @@ void TfmZephrix::BackChange(int Logo) {
     Changes(Logo);
 }
 
-void TfmZephrix::FirstBackChange() { BackChange(1); }
-void TfmZephrix::LastBackChange() { BackChange(2); }
+void TfmZephrix::FirstBackChange() {
+    BackChange(1);
+}
+void TfmZephrix::LastBackChange() {
+    BackChange(2);
+}
 
 void TfmZephrix::Changes(int Logo) {
     if (Loading) return;
@@ -56,8 +60,12 @@ void TfmZephrix::Changes(int Logo) {
     (first ? ImFirst : ImLast).SetPixelGraphic(logo);
 }
 
-void TfmZephrix::ChangesFirst() { Changes(1); }
-void TfmZephrix::ChangesLast() { Changes(2); }
+void TfmZephrix::ChangesFirst() {
+    Changes(1);
+}
+void TfmZephrix::ChangesLast() {
+    Changes(2);
+}
 
 TBackOptions TfmZephrix::GetBackOptions(int Logo) const {
     const bool first = Logo == 1;
@@ -73,9 +81,10 @@ TBackOptions TfmZephrix::GetBackOptions(int Logo) const {
 }
 
 TLogoOptions TfmZephrix::GetLogoOptions(int Logo) const {
-    auto fontOf = [](const TFontList& font, const TSpinEdit& size, const TColorButton& color, const TCheckBox& bold,
-                     const TCheckBox& italic) {
-        return TFontOptions{font.SelectedName(), size.Value(), color.Color(), bold.Checked(), italic.Checked()};
+    auto fontOf = [](const TFontList& font, const TSpinEdit& size, const TColorButton& color,
+                     const TCheckBox& bold, const TCheckBox& italic) {
+        return TFontOptions{font.SelectedName(), size.Value(), color.Color(), bold.Checked(),
+                            italic.Checked()};
     };
     const TFontOptions firstFont = fontOf(FirstFont, seFirst, bcFirstFontColor, cbBoldFirst, cbItalicFirst);
     const TFontOptions lastFont = fontOf(LastFont, seLast, bcLastFontColor, cbBoldLast, cbItalicLast);
@@ -121,7 +130,8 @@ void TfmZephrix::DrawBackground(const TBackOptions& Options) {
         auto at = [](int a, int b, int y) { return std::uint8_t(a + (b - a) * y / kHeight); };
         for (int y = 0; y < kHeight; ++y)
             FillRows(image, y,
-                     pg::RGB(at(pg::GetRValue(c1), pg::GetRValue(c2), y), at(pg::GetGValue(c1), pg::GetGValue(c2), y),
+                     pg::RGB(at(pg::GetRValue(c1), pg::GetRValue(c2), y),
+                             at(pg::GetGValue(c1), pg::GetGValue(c2), y),
                              at(pg::GetBValue(c1), pg::GetBValue(c2), y)));
     } else if (Options.Kind == 2 && platform::FileExists(Options.Bitmap)) {
         pg::TPixelGraphic picture;
@@ -141,12 +151,15 @@ TFittedTexts FitTexts(const TLogoOptions& options, const TMeasureText& measure) 
             --font1.Size;
         }
         // A position group with nothing selected centres the text.
-        fit.Top = options.Position == 0 ? 20 : options.Position == 2 ? 380 - fit.Height1 : (kHeight - fit.Height1) / 2;
+        fit.Top = options.Position == 0   ? 20
+                  : options.Position == 2 ? 380 - fit.Height1
+                                          : (kHeight - fit.Height1) / 2;
     } else {
         for (;;) {
             fit.Height1 = measure(font1, options.Text1);
             fit.Height2 = measure(font2, options.Text2);
-            if (fit.Height1 + fit.Height2 <= kTwoTextsMaxHeight || std::min(font1.Size, font2.Size) <= kSmallestSize)
+            if (fit.Height1 + fit.Height2 <= kTwoTextsMaxHeight ||
+                std::min(font1.Size, font2.Size) <= kSmallestSize)
                 break;
             --font1.Size;
             --font2.Size;
@@ -168,7 +181,8 @@ void TfmZephrix::LayoutLogo(TLogoOptions Options) {
     Options.Font2.Size = fit.Size2;
     DrawLogoText(image, Options.Font1, Options.Shadow1, fit.Top, Options.Effect1, Options.Text1);
     if (Options.Count == 2)
-        DrawLogoText(image, Options.Font2, Options.Shadow2, fit.Top + fit.Height1 + kGap, Options.Effect2, Options.Text2);
+        DrawLogoText(image, Options.Font2, Options.Shadow2, fit.Top + fit.Height1 + kGap, Options.Effect2,
+                     Options.Text2);
 }
 
 } // namespace zephrix

@@ -1,12 +1,12 @@
 // The headless control model: each setter raises the control's notification on a real change.
 #include "randomizer/Controls.h"
 
+#include "pgraphic/PixelGraphic.h"
+#include "platform/FileSystem.h"
+
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-
-#include "pgraphic/PixelGraphic.h"
-#include "platform/FileSystem.h"
 
 namespace zephrix {
 namespace {
@@ -17,7 +17,8 @@ void Raise(const TNotifyEvent& event) {
 
 bool SameText(const std::string& a, const std::string& b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
            });
 }
 
@@ -29,7 +30,9 @@ bool MatchesMask(const std::string& name, const std::string& mask) {
 
 } // namespace
 
-void TButton::Click() { Raise(OnClick); }
+void TButton::Click() {
+    Raise(OnClick);
+}
 
 void TCheckBox::SetChecked(bool value) {
     if (value == FChecked) return;
@@ -75,10 +78,13 @@ void TFontList::SetItemIndex(int value) {
     Raise(OnChange);
 }
 
-std::string TFontList::SelectedName() const { return FItemIndex < 0 ? std::string() : FItems[std::size_t(FItemIndex)]; }
+std::string TFontList::SelectedName() const {
+    return FItemIndex < 0 ? std::string() : FItems[std::size_t(FItemIndex)];
+}
 
 void TFontList::SelectByName(const std::string& name) {
-    const auto it = std::find_if(FItems.begin(), FItems.end(), [&](const std::string& item) { return SameText(item, name); });
+    const auto it = std::find_if(FItems.begin(), FItems.end(),
+                                 [&](const std::string& item) { return SameText(item, name); });
     SetItemIndex(it == FItems.end() ? (FItems.empty() ? -1 : 0) : int(it - FItems.begin()));
 }
 

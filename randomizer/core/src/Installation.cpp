@@ -5,7 +5,8 @@
 
 namespace zephrix {
 
-void TfmZephrix::InstallLogo(const pg::TPixelGraphic& logo, const std::string& bmpName, const std::string& sysName) {
+void TfmZephrix::InstallLogo(const pg::TPixelGraphic& logo, const std::string& bmpName,
+                             const std::string& sysName) {
     pg::TPixelGraphic halved, reduced;
     halved.SetSize(320, 400, pg::pf24Bit);
     halved.SetStretchMode(pg::smPrecise);

@@ -18,7 +18,8 @@ void SetFont(pg::TPGCanvas& canvas, const TFontOptions& font) {
 
 } // namespace
 
-int TfmZephrix::MeasureText(pg::TPixelGraphic& Image, const TFontOptions& Font, const std::string& Text) const {
+int TfmZephrix::MeasureText(pg::TPixelGraphic& Image, const TFontOptions& Font,
+                            const std::string& Text) const {
     pg::TPGCanvas& canvas = Image.Canvas();
     SetFont(canvas, Font);
     platform::TTextRect rect{20, 0, 620, 400};
@@ -36,7 +37,9 @@ void TfmZephrix::DrawLogoText(pg::TPixelGraphic& Image, const TFontOptions& Font
         canvas.DrawText(Text, rect, kLayoutFlags);
     };
     switch (Effect) {
-    case 0: draw(ColorToRGB(Font.Color), 0, 0); break;
+    case 0:
+        draw(ColorToRGB(Font.Color), 0, 0);
+        break;
     case 1:
         draw(ColorToRGB(ShadowColor), 2, 2);
         draw(ColorToRGB(Font.Color), 0, 0);
@@ -46,7 +49,8 @@ void TfmZephrix::DrawLogoText(pg::TPixelGraphic& Image, const TFontOptions& Font
         draw(ShadeColor(Font.Color, -80), 1, 1);
         draw(ColorToRGB(Font.Color), 0, 0);
         break;
-    default: break; // no effect selected: nothing is drawn
+    default:
+        break; // no effect selected: nothing is drawn
     }
 }
 

@@ -2,11 +2,11 @@
 // handlers of the main window's controls.
 #include "randomizer/MainForm.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "platform/FileSystem.h"
 #include "platform/Folders.h"
+
+#include <algorithm>
+#include <cctype>
 
 namespace zephrix {
 namespace {
@@ -45,7 +45,8 @@ void TfmZephrix::BindHandlers() {
     const TNotifyEvent onlyClick = [this] { cbOnlyClick(); };
 
     FirstFont.OnChange = bcFirstFontColor.OnChange = seFirst.OnChange = changesFirst;
-    bcFirstShadowColor.OnChange = cbBoldFirst.OnClick = cbItalicFirst.OnClick = rgFirst.OnClick = changesFirst;
+    bcFirstShadowColor.OnChange = cbBoldFirst.OnClick = cbItalicFirst.OnClick = rgFirst.OnClick =
+        changesFirst;
     rgFirstEffect.OnClick = [this] { rgFirstEffectClick(); };
     rgFirstBackground.OnClick = [this] { rgFirstBackgroundClick(); };
     bcFirstSingleColor.OnChange = bcFirstColor1.OnChange = bcFirstColor2.OnChange = firstBackChange;
@@ -93,7 +94,9 @@ void TfmZephrix::FormCreate(const std::vector<std::string>& arguments) {
     if (!arguments.empty() && Upper(arguments[0]) == "/AUTO") AutoRun();
 }
 
-void TfmZephrix::FormShow() { BackupLogos(); }
+void TfmZephrix::FormShow() {
+    BackupLogos();
+}
 
 void TfmZephrix::FormDestroy() {
     FirstLogo.reset();
@@ -124,7 +127,8 @@ void TfmZephrix::ShowError(const std::exception& error) const {
     // The application's error box ends a sentence that does not end in punctuation.
     std::string text = error.what();
     if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
-    platform::ShowMessageBox({.Caption = kApplicationTitle, .Text = text, .Type = platform::TMsgDlgType::mtError});
+    platform::ShowMessageBox(
+        {.Caption = kApplicationTitle, .Text = text, .Type = platform::TMsgDlgType::mtError});
 }
 
 void TfmZephrix::Dispatch(const std::function<void()>& handler) {
@@ -141,8 +145,10 @@ void TfmZephrix::PagesChange() {
     rgFirstBackground.SetVisible(!cbOnlyLast.Checked());
     rgLastBackground.SetVisible(!cbOnlyFirst.Checked());
     if (cbOnlyFirst.Checked() || cbOnlyLast.Checked()) {
-        if (Pages.ActivePage() == "First") ChangesFirst();
-        else if (Pages.ActivePage() == "Last") ChangesLast();
+        if (Pages.ActivePage() == "First")
+            ChangesFirst();
+        else if (Pages.ActivePage() == "Last")
+            ChangesLast();
     }
 }
 
@@ -211,8 +217,12 @@ void TfmZephrix::SelectBitmap(int Logo) {
     BackChange(Logo);
 }
 
-void TfmZephrix::btFirstSelectClick() { SelectBitmap(1); }
-void TfmZephrix::btLastSelectClick() { SelectBitmap(2); }
+void TfmZephrix::btFirstSelectClick() {
+    SelectBitmap(1);
+}
+void TfmZephrix::btLastSelectClick() {
+    SelectBitmap(2);
+}
 
 void TfmZephrix::cbOnlyClick() {
     const bool bothUsed = !cbOnlyFirst.Checked() && !cbOnlyLast.Checked();
@@ -233,8 +243,12 @@ void TfmZephrix::BackgroundClick(int Logo) {
     BackChange(Logo);
 }
 
-void TfmZephrix::rgFirstBackgroundClick() { BackgroundClick(1); }
-void TfmZephrix::rgLastBackgroundClick() { BackgroundClick(2); }
+void TfmZephrix::rgFirstBackgroundClick() {
+    BackgroundClick(1);
+}
+void TfmZephrix::rgLastBackgroundClick() {
+    BackgroundClick(2);
+}
 
 void TfmZephrix::rgFirstEffectClick() {
     bcFirstShadowColor.SetVisible(rgFirstEffect.ItemIndex() == 1);

@@ -1,13 +1,13 @@
 // TfmZephrix: picking a random message from the message text file.
-#include <algorithm>
-#include <cctype>
-#include <stdexcept>
-
 #include "platform/FileSystem.h"
 #include "platform/ProfileFile.h"
 #include "platform/Stream.h"
 #include "platform/TextEncoding.h"
 #include "randomizer/MainForm.h"
+
+#include <algorithm>
+#include <cctype>
+#include <stdexcept>
 
 namespace zephrix {
 namespace {
@@ -16,7 +16,8 @@ constexpr const char* kCrLf = "\r\n";
 
 bool SameText(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
            });
 }
 
@@ -38,11 +39,13 @@ public:
     }
     std::size_t Count() const { return FLines.size(); }
     const std::string& operator[](std::size_t i) const {
-        if (i >= FLines.size()) throw std::out_of_range("List index out of bounds (" + std::to_string(i) + ")");
+        if (i >= FLines.size())
+            throw std::out_of_range("List index out of bounds (" + std::to_string(i) + ")");
         return FLines[i];
     }
     std::ptrdiff_t IndexOfText(std::string_view text) const {
-        const auto it = std::find_if(FLines.begin(), FLines.end(), [&](const std::string& l) { return SameText(l, text); });
+        const auto it = std::find_if(FLines.begin(), FLines.end(),
+                                     [&](const std::string& l) { return SameText(l, text); });
         return it == FLines.end() ? -1 : it - FLines.begin();
     }
 
@@ -50,7 +53,9 @@ private:
     std::vector<std::string> FLines;
 };
 
-bool StartsWith(const std::string& line, std::string_view prefix) { return line.compare(0, prefix.size(), prefix) == 0; }
+bool StartsWith(const std::string& line, std::string_view prefix) {
+    return line.compare(0, prefix.size(), prefix) == 0;
+}
 
 } // namespace
 
@@ -58,7 +63,8 @@ std::string TfmZephrix::ReadDescription(const std::string& FileName) const {
     return platform::TIniFile(FileName).ReadString("Header", "Description", "");
 }
 
-void TfmZephrix::ReadMessage(const std::string& FileName, std::vector<std::string>& Lines, bool StripPrefixes) {
+void TfmZephrix::ReadMessage(const std::string& FileName, std::vector<std::string>& Lines,
+                             bool StripPrefixes) {
     Lines.clear();
     if (!platform::FileExists(FileName)) return;
     const std::string format = Upper(platform::TIniFile(FileName).ReadString("Header", "Format", ""));
@@ -86,7 +92,8 @@ void TfmZephrix::ReadMessage(const std::string& FileName, std::vector<std::strin
         for (std::size_t i = first; i < file.Count(); ++i)
             if (StartsWith(file[i], "Q: ")) questions.push_back(i);
         const std::size_t pick = questions.empty() ? 0 : random.Next(std::uint32_t(questions.size()));
-        if (pick >= questions.size()) throw std::out_of_range("List index out of bounds (" + std::to_string(pick) + ")");
+        if (pick >= questions.size())
+            throw std::out_of_range("List index out of bounds (" + std::to_string(pick) + ")");
         std::size_t q = questions[pick];
         Lines.push_back(StripPrefixes ? file[q].substr(3) : file[q]);
         while (q + 1 < file.Count() && StartsWith(file[q + 1], "A: ")) {
@@ -100,10 +107,12 @@ void TfmZephrix::ReadMessage(const std::string& FileName, std::vector<std::strin
         for (std::size_t i = first; i < file.Count(); ++i)
             if (SameText(file[i], "<START>")) starts.push_back(i);
         const std::size_t pick = starts.empty() ? 0 : random.Next(std::uint32_t(starts.size()));
-        if (pick >= starts.size()) throw std::out_of_range("List index out of bounds (" + std::to_string(pick) + ")");
+        if (pick >= starts.size())
+            throw std::out_of_range("List index out of bounds (" + std::to_string(pick) + ")");
         std::size_t line = starts[pick] + 1;
         Lines.push_back(file[line]);
-        for (++line; line != file.Count() - 1 && !SameText(file[line], "<END>"); ++line) Lines.push_back(file[line]);
+        for (++line; line != file.Count() - 1 && !SameText(file[line], "<END>"); ++line)
+            Lines.push_back(file[line]);
     }
 }
 

@@ -1,8 +1,8 @@
 // TfmZephrix: the settings file next to the program.
-#include <filesystem>
-
 #include "platform/ProfileFile.h"
 #include "randomizer/MainForm.h"
+
+#include <filesystem>
 
 namespace zephrix {
 namespace {
@@ -81,8 +81,9 @@ void TfmZephrix::SaveSettings() {
         const TEdit& Line;
     };
     const TPage pages[] = {
-        {"First Logo", FirstFont, seFirst, rgFirst, bcFirstFontColor, bcFirstShadowColor, rgFirstEffect, cbBoldFirst,
-         cbItalicFirst, bcFirstSingleColor, bcFirstColor1, bcFirstColor2, rgFirstBackground, FirstBitmap, edFirst},
+        {"First Logo", FirstFont, seFirst, rgFirst, bcFirstFontColor, bcFirstShadowColor, rgFirstEffect,
+         cbBoldFirst, cbItalicFirst, bcFirstSingleColor, bcFirstColor1, bcFirstColor2, rgFirstBackground,
+         FirstBitmap, edFirst},
         {"Last Logo", LastFont, seLast, rgLast, bcLastFontColor, bcLastShadowColor, rgLastEffect, cbBoldLast,
          cbItalicLast, bcLastSingleColor, bcLastColor1, bcLastColor2, rgLastBackground, LastBitmap, edLast},
     };

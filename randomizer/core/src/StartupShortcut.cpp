@@ -6,9 +6,10 @@
 namespace zephrix {
 
 void TfmZephrix::btStartClick() {
-    const auto answer = ShowBox("A shortcut to Zephrix will be created in your Startup\r\nGroup. Are you sure you want "
-                                "to continue?",
-                                platform::TMsgDlgType::mtConfirmation, {platform::TMsgDlgBtn::mbYes, platform::TMsgDlgBtn::mbNo});
+    const auto answer = ShowBox(
+        "A shortcut to Zephrix will be created in your Startup\r\nGroup. Are you sure you want "
+        "to continue?",
+        platform::TMsgDlgType::mtConfirmation, {platform::TMsgDlgBtn::mbYes, platform::TMsgDlgBtn::mbNo});
     if (answer == platform::TModalResult::mrYes) CreateStartupShortcut();
 }
 
@@ -16,7 +17,8 @@ void TfmZephrix::CreateStartupShortcut() {
     const std::string folder = platform::StartupFolder();
     platform::TLinkData data;
     data.Path = FServices.ProgramPath;
-    data.Options = platform::TLinkData::kDescription | platform::TLinkData::kArguments | platform::TLinkData::kShowCmd;
+    data.Options =
+        platform::TLinkData::kDescription | platform::TLinkData::kArguments | platform::TLinkData::kShowCmd;
     data.Description = "Shutdown logo randomizer";
     data.Arguments = "/AUTO";
     data.ShowCmd = 7;
@@ -26,8 +28,8 @@ void TfmZephrix::CreateStartupShortcut() {
         ShowBox("ERROR creating a shortcut to Zephrix on the StartUp folder", platform::TMsgDlgType::mtError,
                 {platform::TMsgDlgBtn::mbOK});
     else
-        ShowBox("A shortcut has been successfully created on the StartUp folder", platform::TMsgDlgType::mtInformation,
-                {platform::TMsgDlgBtn::mbOK});
+        ShowBox("A shortcut has been successfully created on the StartUp folder",
+                platform::TMsgDlgType::mtInformation, {platform::TMsgDlgBtn::mbOK});
 }
 
 } // namespace zephrix

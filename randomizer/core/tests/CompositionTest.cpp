@@ -123,7 +123,8 @@ TEST_F(FormTest, AOneLineTextIsCentredVertically) {
 TEST_F(FormTest, TwoLinesAreDrawnForACrLfAndTheShadowLiesBelowRight) {
     TfmZephrix& form = CreatedForm();
     const int one = form.MeasureText(*form.FirstLogo, TFontOptions{"Arial", 18, 0, false, false}, "Line");
-    EXPECT_EQ(form.MeasureText(*form.FirstLogo, TFontOptions{"Arial", 18, 0, false, false}, "Line\r\nLine"), 2 * one);
+    EXPECT_EQ(form.MeasureText(*form.FirstLogo, TFontOptions{"Arial", 18, 0, false, false}, "Line\r\nLine"),
+              2 * one);
     form.FirstLogo->SetBackGroundColor(RGB(0, 0, 0));
     form.FirstLogo->Clear();
     form.DrawLogoText(*form.FirstLogo, TFontOptions{"Arial", 18, TColor(RGB(255, 255, 255)), false, false},

@@ -1,12 +1,11 @@
 // The real zephrix program, started with "/AUTO" from a portable folder of its own.
-#include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include "pgraphic/PixelGraphic.h"
 
 #include <filesystem>
 #include <fstream>
-
-#include "pgraphic/PixelGraphic.h"
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -18,11 +17,13 @@ TEST(ZephrixProgram, AutomaticRunInstallsBothLogosAndExits) {
     fs::create_directories(root / "app");
     fs::create_directories(root / "windows");
     const fs::path built = fs::path(ZEPHRIX_PROGRAM).parent_path();
-    for (const char* file : {"zephrix", "zephrix.txt", "zephrix.html"}) fs::copy(built / file, root / "app" / file);
+    for (const char* file : {"zephrix", "zephrix.txt", "zephrix.html"})
+        fs::copy(built / file, root / "app" / file);
     std::ofstream(root / "windows" / "logow.sys") << "before";
 
-    const std::string command = "WINDIR=" + (root / "windows").string() + " " + (root / "app" / "zephrix").string() +
-                                " /auto 2>" + (root / "stderr.txt").string();
+    const std::string command = "WINDIR=" + (root / "windows").string() + " " +
+                                (root / "app" / "zephrix").string() + " /auto 2>" +
+                                (root / "stderr.txt").string();
     const int status = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
@@ -37,7 +38,8 @@ TEST(ZephrixProgram, AutomaticRunInstallsBothLogosAndExits) {
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(backup), {}), "before");
     std::ifstream err(root / "stderr.txt");
     const std::string messages(std::istreambuf_iterator<char>(err), {});
-    EXPECT_NE(messages.find("A Backup of your existing logow.sys has been done"), std::string::npos) << messages;
+    EXPECT_NE(messages.find("A Backup of your existing logow.sys has been done"), std::string::npos)
+        << messages;
 
     const int window = std::system(((root / "app" / "zephrix").string() + " 2>/dev/null").c_str());
     EXPECT_EQ(WEXITSTATUS(window), 2);
@@ -51,14 +53,17 @@ TEST(ZephrixProgram, AnErrorWhileStartingIsReportedAndFailsTheRun) {
     fs::create_directories(root / "windows");
     fs::copy(fs::path(ZEPHRIX_PROGRAM), root / "app" / "zephrix");
     std::ofstream(root / "junk.bmp") << "not a picture";
-    std::ofstream(root / "app" / "zephrix.INI") << "[First Logo]\nBackground=2\nBitmap=" << (root / "junk.bmp").string() << "\n";
+    std::ofstream(root / "app" / "zephrix.INI")
+        << "[First Logo]\nBackground=2\nBitmap=" << (root / "junk.bmp").string() << "\n";
 
-    const std::string command = "WINDIR=" + (root / "windows").string() + " " + (root / "app" / "zephrix").string() +
-                                " /AUTO 2>" + (root / "stderr.txt").string();
+    const std::string command = "WINDIR=" + (root / "windows").string() + " " +
+                                (root / "app" / "zephrix").string() + " /AUTO 2>" +
+                                (root / "stderr.txt").string();
     const int status = std::system(command.c_str());
     EXPECT_EQ(WEXITSTATUS(status), 1);
     std::ifstream err(root / "stderr.txt");
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(err), {}), "Logo Randomizer: Unknown file format.\n");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(err), {}),
+              "Logo Randomizer: Unknown file format.\n");
     EXPECT_FALSE(fs::exists(root / "windows" / "logow.sys"));
     fs::remove_all(root);
 }

@@ -2,16 +2,15 @@
 // source and a recorder for message boxes.
 #pragma once
 
-#include <gtest/gtest.h>
-#include <unistd.h>
+#include "platform/MessageBox.h"
+#include "randomizer/MainForm.h"
 
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
 #include <fstream>
-
-#include "platform/MessageBox.h"
-#include "randomizer/MainForm.h"
+#include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace zephrix::test {
 
@@ -57,7 +56,9 @@ protected:
     std::string Prog(const std::string& name) const { return (Root / "prog" / name).string(); }
     std::string Win(const std::string& name) const { return (Root / "win" / name).string(); }
 
-    static void Write(const std::string& file, const std::string& text) { std::ofstream(file, std::ios::binary) << text; }
+    static void Write(const std::string& file, const std::string& text) {
+        std::ofstream(file, std::ios::binary) << text;
+    }
     static std::string Read(const std::string& file) {
         std::ifstream in(file, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), {}};

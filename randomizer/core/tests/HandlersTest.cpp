@@ -4,7 +4,8 @@
 namespace zephrix::test {
 namespace {
 
-const std::string kMessages = "[Header]\nFormat=Q&A\n[Data]\nQ: Question one\nA: Answer one\nQ: Question two\nA: Answer two\n";
+const std::string kMessages =
+    "[Header]\nFormat=Q&A\n[Data]\nQ: Question one\nA: Answer one\nQ: Question two\nA: Answer two\n";
 
 TEST_F(FormTest, OneLogoBoxesExcludeEachOtherAndHideWhatDoesNotApply) {
     TfmZephrix& form = CreatedForm();
@@ -32,7 +33,8 @@ TEST_F(FormTest, BackgroundKindShowsItsOwnControls) {
         int kind;
         bool single, gradient, select;
     };
-    const Case cases[] = {{0, true, false, false}, {1, false, true, false}, {2, false, false, true}, {-1, false, false, false}};
+    const Case cases[] = {
+        {0, true, false, false}, {1, false, true, false}, {2, false, false, true}, {-1, false, false, false}};
     for (const auto& c : cases) {
         form.rgLastBackground.SetItemIndex(c.kind);
         form.rgLastBackgroundClick(); // also when the index did not change
@@ -62,9 +64,11 @@ TEST_F(FormTest, ClickingAFilePicksButOnlyUseRecomposes) {
     EXPECT_EQ(form.TextFile, Prog("messages.txt"));
     EXPECT_EQ(form.Edit1.Text(), "Question two");
     EXPECT_EQ(form.Memo1.Text(), "Answer two");
-    EXPECT_TRUE(std::equal(before.Bits(), before.Bits() + before.ImageSize(), form.ImFirst.Picture()->Bits()));
+    EXPECT_TRUE(
+        std::equal(before.Bits(), before.Bits() + before.ImageSize(), form.ImFirst.Picture()->Bits()));
     form.btUse.Click();
-    EXPECT_FALSE(std::equal(before.Bits(), before.Bits() + before.ImageSize(), form.ImFirst.Picture()->Bits()));
+    EXPECT_FALSE(
+        std::equal(before.Bits(), before.Bits() + before.ImageSize(), form.ImFirst.Picture()->Bits()));
 }
 
 TEST_F(FormTest, RightClickReleaseDropsTheFileButKeepsTheFields) {

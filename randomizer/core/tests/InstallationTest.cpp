@@ -74,7 +74,9 @@ TEST_F(FormTest, StartupShortcutIsADesktopEntryStartingTheProgramInAutomaticMode
     Answer = platform::TModalResult::mrNo;
     form.btStart.Click();
     ASSERT_EQ(Boxes.size(), 1u);
-    EXPECT_EQ(Boxes[0].Text, "A shortcut to Zephrix will be created in your Startup\r\nGroup. Are you sure you want to continue?");
+    EXPECT_EQ(
+        Boxes[0].Text,
+        "A shortcut to Zephrix will be created in your Startup\r\nGroup. Are you sure you want to continue?");
     EXPECT_FALSE(fs::exists(Root / "config"));
     Answer = platform::TModalResult::mrYes;
     for (int round = 0; round < 2; ++round) {

@@ -27,11 +27,11 @@ protected:
 };
 
 TEST_F(MessageTest, QuestionAndAnswerExample) {
-    EXPECT_EQ(Pick(kQA, {1}), TTexts("What comes after Tuesday?",
-                                                                   "Wednesday,\r\nat least in most weeks."));
+    EXPECT_EQ(Pick(kQA, {1}), TTexts("What comes after Tuesday?", "Wednesday,\r\nat least in most weeks."));
     EXPECT_EQ(Pick(kQA, {2}), TTexts("Is there an answer to this one?", "Did you know?"));
     std::string noDescription = kQA;
-    noDescription.erase(noDescription.find("Description"), std::string("Description=Did you know?\r\n").size());
+    noDescription.erase(noDescription.find("Description"),
+                        std::string("Description=Did you know?\r\n").size());
     EXPECT_EQ(Pick(noDescription, {2}), TTexts(Default1, "Is there an answer to this one?"));
     EXPECT_EQ(Form->Edit1.Text(), Default1);
     EXPECT_EQ(Form->Memo1.Text(), "Is there an answer to this one?");
@@ -48,8 +48,9 @@ TEST_F(MessageTest, SingleExampleSkipsBlankAndCommentLines) {
 }
 
 TEST_F(MessageTest, MultiLineExample) {
-    const std::string ml = "[Header]\nFormat=ML\n[Data]\n<START>\nFirst line\nSecond line\nThird line\n<END>\n"
-                           "<start>\nOnly line\n<END>\n";
+    const std::string ml =
+        "[Header]\nFormat=ML\n[Data]\n<START>\nFirst line\nSecond line\nThird line\n<END>\n"
+        "<start>\nOnly line\n<END>\n";
     EXPECT_EQ(Pick(ml, {0}), TTexts("First line", "Second line\r\nThird line"));
     EXPECT_EQ(Pick(ml, {1}), TTexts(Default1, "Only line"));
 }
@@ -66,10 +67,12 @@ TEST_F(MessageTest, FormatMarkerAndPrefixRules) {
         {"blank before the marker", "[Header]\nFormat=Q&A\n [Data]\nQ: q\nA: a\n", Default1, Default2},
         {"no blank after Q:", "[Header]\nFormat=Q&A\n[Data]\nQ:x\nQ: y\nA: a\n", "y", "a"},
         {"lower-case q", "[Header]\nFormat=Q&A\n[Data]\nq: x\nQ: y\nA: a\n", "y", "a"},
-        {"blank line ends the answers", "[Header]\nFormat=Q&A\nDescription=D\n[Data]\nQ: q\n\nA: a\n", "q", "D"},
+        {"blank line ends the answers", "[Header]\nFormat=Q&A\nDescription=D\n[Data]\nQ: q\n\nA: a\n", "q",
+         "D"},
         {"unknown format", "[Header]\nFormat=Poem\n[Data]\nQ: q\nA: a\n", Default1, Default2},
         {"empty format", "[Header]\nFormat=\n[Data]\nQ: q\nA: a\n", Default1, Default2},
-        {"NUL ends the text", std::string("[Header]\nFormat=Q&A\n[Data]\nQ: q\nA: a") + '\0' + "ha\n", "q", "a"},
+        {"NUL ends the text", std::string("[Header]\nFormat=Q&A\n[Data]\nQ: q\nA: a") + '\0' + "ha\n", "q",
+         "a"},
         {"lone CR line ends", "[Header]\rFormat=SINGLE\r[Data]\rone\r", Default1, "one"},
         {"three lines, one CR LF", "[Header]\nFormat=ML\n[Data]\n<START>\n1\n2\n3\n<END>\n", "1", "2\r\n3"},
     };

@@ -7,8 +7,8 @@ namespace {
 
 TEST_F(FormTest, OnlyAFirstArgumentOfSlashAutoInAnyCaseSelectsAutomaticMode) {
     const std::pair<std::vector<std::string>, bool> cases[] = {
-        {{"/AUTO"}, true}, {{"/auto"}, true}, {{"/Auto"}, true},       {{"AUTO"}, false},
-        {{"-AUTO"}, false}, {{"x", "/AUTO"}, false}, {{}, false}, {{"/AUTOX"}, false},
+        {{"/AUTO"}, true},  {{"/auto"}, true},       {{"/Auto"}, true}, {{"AUTO"}, false},
+        {{"-AUTO"}, false}, {{"x", "/AUTO"}, false}, {{}, false},       {{"/AUTOX"}, false},
     };
     for (const auto& [arguments, automatic] : cases) {
         Terminations = 0;
@@ -25,26 +25,37 @@ TEST_F(FormTest, AFreshSettingsFileHasTheDocumentedLayout) {
     EXPECT_EQ(form.Pages.ActivePage(), "General");
     EXPECT_FALSE(form.Loading);
     form.SaveSettings();
-    const std::string page = "Font=Arial\nSize=18\nPosition=1\nTextColor=%TC\nShadowColor=%SC\nEffect=1\nBold=0\n"
-                             "Italic=0\nColor1=%C1\nColor2=%C2\nColor3=%C3\nBackground=0\nBitmap=\nLine=%L\n";
+    const std::string page =
+        "Font=Arial\nSize=18\nPosition=1\nTextColor=%TC\nShadowColor=%SC\nEffect=1\nBold=0\n"
+        "Italic=0\nColor1=%C1\nColor2=%C2\nColor3=%C3\nBackground=0\nBitmap=\nLine=%L\n";
     auto fill = [&](std::string text, const std::vector<std::pair<std::string, std::string>>& values) {
         for (const auto& [key, value] : values) text.replace(text.find(key), key.size(), value);
         return text;
     };
-    const std::string expected =
-        "[General]\nTextFile=zephrix.txt\nOnly One=0\n[First Logo]\n" +
-        fill(page, {{"%TC", "65280"}, {"%SC", "0"}, {"%C1", "8421376"}, {"%C2", "8421376"}, {"%C3", "32768"},
-                    {"%L", "You can put your own text and colors here"}}) +
-        "[Last Logo]\n" +
-        fill(page, {{"%TC", "65535"}, {"%SC", "128"}, {"%C1", "0"}, {"%C2", "8388608"}, {"%C3", "0"},
-                    {"%L", "And here too. See the help file to find out how"}});
+    const std::string expected = "[General]\nTextFile=zephrix.txt\nOnly One=0\n[First Logo]\n" +
+                                 fill(page, {{"%TC", "65280"},
+                                             {"%SC", "0"},
+                                             {"%C1", "8421376"},
+                                             {"%C2", "8421376"},
+                                             {"%C3", "32768"},
+                                             {"%L", "You can put your own text and colors here"}}) +
+                                 "[Last Logo]\n" +
+                                 fill(page, {{"%TC", "65535"},
+                                             {"%SC", "128"},
+                                             {"%C1", "0"},
+                                             {"%C2", "8388608"},
+                                             {"%C3", "0"},
+                                             {"%L", "And here too. See the help file to find out how"}});
     EXPECT_EQ(Read(Prog("zephrix.INI")), expected);
 }
 
 TEST_F(FormTest, SettingsAreClampedAndWrittenBackCleaned) {
-    Write(Prog("zephrix.INI"), "[General]\nOnly One=3\n[First Logo]\nSize=4\nTextColor=0xFF\nBold=2\nPosition=5\n"
-                               "Effect=-7\nFont=courier new\nLine=" + std::string(1500, 'L') + "\n[Last Logo]\n"
-                               "Size=100\nBackground=$1\nFont=No Such Font\nColor2=junk\n");
+    Write(Prog("zephrix.INI"),
+          "[General]\nOnly One=3\n[First Logo]\nSize=4\nTextColor=0xFF\nBold=2\nPosition=5\n"
+          "Effect=-7\nFont=courier new\nLine=" +
+              std::string(1500, 'L') +
+              "\n[Last Logo]\n"
+              "Size=100\nBackground=$1\nFont=No Such Font\nColor2=junk\n");
     TfmZephrix& form = CreatedForm();
     EXPECT_EQ(form.seFirst.Value(), 8);
     EXPECT_EQ(form.seLast.Value(), 72);

@@ -53,7 +53,8 @@ public:
 
 class TCheckBox : public TControl {
 public:
-    TCheckBox(std::string name, std::string caption) : TControl(std::move(name)), Caption(std::move(caption)) {}
+    TCheckBox(std::string name, std::string caption)
+        : TControl(std::move(name)), Caption(std::move(caption)) {}
     bool Checked() const { return FChecked; }
     // A change of state raises OnClick, as a click would.
     void SetChecked(bool value);
@@ -141,7 +142,8 @@ enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 // The "*.txt" files of one folder.
 class TFileList : public TControl {
 public:
-    explicit TFileList(std::string name, std::string mask = "*.txt") : TControl(std::move(name)), Mask(std::move(mask)) {}
+    explicit TFileList(std::string name, std::string mask = "*.txt")
+        : TControl(std::move(name)), Mask(std::move(mask)) {}
     // Lists the folder's files and makes it the process's current directory.
     void SetDirectory(const std::string& folder);
     const std::string& Directory() const { return FDirectory; }

@@ -1,10 +1,10 @@
 // What one background and one logo's text need to be painted, filled fresh for every composition.
 #pragma once
 
+#include "randomizer/Controls.h"
+
 #include <functional>
 #include <string>
-
-#include "randomizer/Controls.h"
 
 namespace pg {
 class TPixelGraphic;

@@ -2,18 +2,18 @@
 // window binds its widgets to the controls below; nothing here knows about a display.
 #pragma once
 
+#include "pgraphic/PixelGraphic.h"
+#include "platform/MessageBox.h"
+#include "randomizer/Controls.h"
+#include "randomizer/LogoOptions.h"
+#include "randomizer/RandomSource.h"
+
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include "pgraphic/PixelGraphic.h"
-#include "platform/MessageBox.h"
-#include "randomizer/Controls.h"
-#include "randomizer/LogoOptions.h"
-#include "randomizer/RandomSource.h"
 
 namespace zephrix {
 
@@ -96,8 +96,8 @@ public:
     TLogoOptions GetLogoOptions(int Logo) const;
     void DrawBackground(const TBackOptions& Options);
     int MeasureText(pg::TPixelGraphic& Image, const TFontOptions& Font, const std::string& Text) const;
-    void DrawLogoText(pg::TPixelGraphic& Image, const TFontOptions& Font, TColor ShadowColor, int Top, int Effect,
-                      const std::string& Text) const;
+    void DrawLogoText(pg::TPixelGraphic& Image, const TFontOptions& Font, TColor ShadowColor, int Top,
+                      int Effect, const std::string& Text) const;
     void LayoutLogo(TLogoOptions Options);
     // A lighter (Percent > 0) or darker shade of Color.
     static pg::TRGB ShadeColor(TColor Color, int Percent);
@@ -207,6 +207,5 @@ private:
 
     TFormServices FServices;
 };
-
 
 } // namespace zephrix

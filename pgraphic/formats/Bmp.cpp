@@ -167,25 +167,39 @@ std::uint8_t ChannelValue(std::uint32_t v, const TChannel& c, bool sixteenBit) {
     return std::uint8_t(std::min<std::uint64_t>(value, 255));
 }
 
+// Bit-field pixels are read a piece of a row at a time, so a damaged width costs no more memory
+// than the image itself. Bytes the stream no longer holds read as zero: those pixels stay black.
 void ReadBitFieldPixels(platform::TStream& stream, TPixelGraphic& g, int bits, const TChannel (&rgb)[3],
                         TPGProgressScope& progress) {
+    constexpr std::int32_t kPiecePixels = 4096;
     const bool sixteenBit = bits == 16;
-    const std::size_t rowBytes = std::size_t((std::int64_t(bits) * g.Width() + 31) / 32 * 4);
-    std::vector<std::uint8_t> row(rowBytes);
     const int bytesPerPixel = bits / 8;
+    const std::size_t rowBytes = std::size_t((std::int64_t(bits) * g.Width() + 31) / 32 * 4);
+    const std::size_t padding = rowBytes - std::size_t(g.Width()) * std::size_t(bytesPerPixel);
+    std::vector<std::uint8_t> piece(std::size_t(std::min(g.Width(), kPiecePixels) * bytesPerPixel));
+    std::uint8_t skipped[4];
     for (std::int32_t i = 0; i < g.Height(); ++i) {
-        const std::size_t got = stream.Read(row.data(), rowBytes);
-        std::fill(row.begin() + std::ptrdiff_t(got), row.end(), std::uint8_t(0));
         std::uint8_t* out = g.ScanLine(g.Height() - 1 - i);
-        for (std::int32_t x = 0; x < g.Width(); ++x) {
-            const std::uint8_t* p = row.data() + std::ptrdiff_t(x) * bytesPerPixel;
-            const std::uint32_t v = sixteenBit ? LE16(p) : LE32(p);
-            out[3 * x + 0] = ChannelValue(v, rgb[2], sixteenBit);
-            out[3 * x + 1] = ChannelValue(v, rgb[1], sixteenBit);
-            out[3 * x + 2] = ChannelValue(v, rgb[0], sixteenBit);
+        bool exhausted = false;
+        for (std::int32_t x0 = 0; x0 < g.Width(); x0 += kPiecePixels) {
+            const std::int32_t count = std::min(kPiecePixels, g.Width() - x0);
+            const std::size_t wanted = std::size_t(count * bytesPerPixel);
+            const std::size_t got = stream.Read(piece.data(), wanted);
+            std::fill(piece.begin() + std::ptrdiff_t(got), piece.end(), std::uint8_t(0));
+            exhausted = got < wanted;
+            for (std::int32_t x = 0; x < count; ++x) {
+                const std::uint8_t* p = piece.data() + std::ptrdiff_t(x) * bytesPerPixel;
+                const std::uint32_t v = sixteenBit ? LE16(p) : LE32(p);
+                std::uint8_t* o = out + 3 * std::ptrdiff_t(x0 + x);
+                o[0] = ChannelValue(v, rgb[2], sixteenBit);
+                o[1] = ChannelValue(v, rgb[1], sixteenBit);
+                o[2] = ChannelValue(v, rgb[0], sixteenBit);
+            }
+            if (exhausted) break;
         }
         if (progress.Step(i, g.Height())) return;
-        if (got == 0) return; // the rest stays black, as zero bytes would read
+        if (exhausted) return; // the rest stays black, as zero bytes would read
+        stream.Read(skipped, padding);
     }
 }
 

@@ -255,6 +255,24 @@ TEST(BmpReader, TruncatedPixelsLeaveTheMissingRowsZero) {
     EXPECT_EQ(g.GetPixel(3, 0), 0u);
 }
 
+TEST(BmpReader, WideBitFieldRowsKeepTheirPaddingAndStopWhereTheDataDoes) {
+    // 16-bit rows of an odd width carry two bytes of padding; the second row ends half-way.
+    constexpr std::int32_t kWidth = 9001;
+    TBytes b = BmpWithInfoHeader({.Width = kWidth, .Height = 3, .BitCount = 16});
+    for (std::int32_t x = 0; x < kWidth; ++x) b.U16(x % 2 == 0 ? 0x7C00 : 0x001F);
+    b.U16(0xFFFF); // padding, never a pixel
+    for (std::int32_t x = 0; x < 5000; ++x) b.U16(0x03E0);
+    TPixelGraphic g;
+    Load(g, b.Bytes());
+    EXPECT_EQ(g.GetPixel(0, 2), RGB(255, 0, 0));
+    EXPECT_EQ(g.GetPixel(4097, 2), RGB(0, 0, 255));
+    EXPECT_EQ(g.GetPixel(kWidth - 1, 2), RGB(255, 0, 0));
+    EXPECT_EQ(g.GetPixel(0, 1), RGB(0, 255, 0));
+    EXPECT_EQ(g.GetPixel(4999, 1), RGB(0, 255, 0));
+    EXPECT_EQ(g.GetPixel(5000, 1), RGB(0, 0, 0));
+    EXPECT_EQ(g.GetPixel(0, 0), RGB(0, 0, 0));
+}
+
 TEST(BmpReader, OversizedColourCountIsCutAndItsSurplusSkipped) {
     TBytes b = BmpWithInfoHeader({.Width = 8, .Height = 1, .BitCount = 1, .ClrUsed = 4}, 16);
     b.U32(0x00FF0000).U32(0x0000FF00).U32(0x11111111).U32(0x22222222);

@@ -5,7 +5,9 @@
 
 #include <climits>
 #include <cstring>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <unistd.h>
 #include <vector>
 
 namespace pg {
@@ -78,6 +80,38 @@ TEST(PixelGraphic, ALargeRasterIsZeroEvenWhenItsMemoryIsReused) {
         EXPECT_TRUE(std::all_of(bits, bits + g.ImageSize(), [](std::uint8_t b) { return b == 0; })) << round;
         std::memset(g.Bits(), 0xFF, std::size_t(g.ImageSize()));
     }
+}
+
+// The address space the process has mapped, in bytes.
+std::int64_t MappedBytes() {
+    std::ifstream statm("/proc/self/statm");
+    std::int64_t pages = 0;
+    statm >> pages;
+    return pages * ::sysconf(_SC_PAGESIZE);
+}
+
+TEST(PixelGraphic, ReusedRasterMemoryIsGivenBackInFull) {
+    // Each smaller image reuses the larger one's memory; the difference must not stay mapped.
+    {
+        TPixelGraphic warmUp;
+        warmUp.SetSize(2000, 2000, pf24Bit);
+    }
+    const std::int64_t before = MappedBytes();
+    for (int round = 0; round < 40; ++round) {
+        TPixelGraphic large;
+        large.SetSize(2000, 2000, pf24Bit);
+        large.SetSize(2000, 1200, pf24Bit);
+    }
+    EXPECT_LT(MappedBytes() - before, std::int64_t(64) << 20);
+}
+
+TEST(PixelGraphic, AHugeRasterIsNotKeptOnceFreed) {
+    const std::int64_t before = MappedBytes();
+    {
+        TPixelGraphic huge;
+        huge.SetSize(12000, 8000, pf24Bit);
+    }
+    EXPECT_LT(MappedBytes() - before, std::int64_t(64) << 20);
 }
 
 TEST(PixelGraphic, RowsAreStoredBottomUp) {

@@ -219,7 +219,7 @@ public:
             const int n = At(p);
             const int second = At(p + 1);
             if (n > 0) {
-                for (int j = 1; j <= n; ++j) Put(x + j - 1, y, FRle4 ? Nibble(second, j) : second);
+                PutRun(x, y, n, [&](int j) { return FRle4 ? Nibble(second, j) : second; });
                 x += n;
                 p += 2;
             } else if (second == 0) {
@@ -235,10 +235,8 @@ public:
                 p += 4;
             } else {
                 const int k = second;
-                for (int j = 1; j <= k; ++j) {
-                    const int value = FRle4 ? Nibble(At(p + 1 + (j + 1) / 2), j) : At(p + 1 + j);
-                    Put(x + j - 1, y, value);
-                }
+                PutRun(x, y, k,
+                       [&](int j) { return FRle4 ? Nibble(At(p + 1 + (j + 1) / 2), j) : At(p + 1 + j); });
                 x += k;
                 p += FRle4 ? (k + 1) / 2 + 2 : k + 2;
                 if (p % 2 == 1) ++p;
@@ -250,9 +248,22 @@ public:
 private:
     int At(std::int64_t i) const { return i < std::int64_t(FData.size()) ? FData[std::size_t(i)] : 0; }
     static int Nibble(int byte, int j) { return j % 2 == 1 ? byte >> 4 : byte & 0x0F; }
-    void Put(std::int64_t x, std::int64_t y, int value) {
-        if (x >= 0 && x < FImage.Width() && y >= 0 && y < FImage.Height())
-            FImage.SetPixel(std::int32_t(x), std::int32_t(y), std::uint32_t(value));
+    // Writes `count` pixels from (x, y) on, the j-th (from 1) being value(j). Pixels outside the
+    // image are dropped; x never runs below zero.
+    template <class TValue> void PutRun(std::int64_t x, std::int64_t y, int count, TValue value) {
+        if (y < 0 || y >= FImage.Height() || x >= FImage.Width()) return;
+        const int n = int(std::min<std::int64_t>(count, FImage.Width() - x));
+        std::uint8_t* row = FImage.ScanLine(std::int32_t(y));
+        if (FRle4) {
+            for (int j = 1; j <= n; ++j) {
+                const std::int64_t at = x + j - 1;
+                std::uint8_t& b = row[at / 2];
+                const auto nibble = std::uint8_t(value(j) & 0x0F);
+                b = at % 2 == 0 ? std::uint8_t((b & 0x0F) | nibble << 4) : std::uint8_t((b & 0xF0) | nibble);
+            }
+        } else {
+            for (int j = 1; j <= n; ++j) row[x + j - 1] = std::uint8_t(value(j));
+        }
     }
 
     TPixelGraphic& FImage;

@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <cstring>
 #include <vector>
 
 namespace pg {
@@ -272,15 +271,12 @@ private:
     TPGProgressScope& FProgress;
 };
 
+// Turns the rows of a top-down bitmap upright, in place.
 void FlipRows(TPixelGraphic& g) {
     const std::size_t rowBytes = std::size_t(g.BytesPerRow());
-    std::vector<std::uint8_t> swap(rowBytes);
     for (std::int32_t j = 0; j < g.Height() / 2; ++j) {
         std::uint8_t* top = g.ScanLine(j);
-        std::uint8_t* bottom = g.ScanLine(g.Height() - 1 - j);
-        std::memcpy(swap.data(), top, rowBytes);
-        std::memcpy(top, bottom, rowBytes);
-        std::memcpy(bottom, swap.data(), rowBytes);
+        std::swap_ranges(top, top + rowBytes, g.ScanLine(g.Height() - 1 - j));
     }
 }
 

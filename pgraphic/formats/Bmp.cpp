@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstring>
 #include <vector>
 
 namespace pg {
@@ -271,12 +272,19 @@ private:
     TPGProgressScope& FProgress;
 };
 
-// Turns the rows of a top-down bitmap upright, in place.
+// Turns the rows of a top-down bitmap upright, swapping them through a small buffer.
 void FlipRows(TPixelGraphic& g) {
     const std::size_t rowBytes = std::size_t(g.BytesPerRow());
+    std::vector<std::uint8_t> swap(std::min<std::size_t>(rowBytes, 64 * 1024));
     for (std::int32_t j = 0; j < g.Height() / 2; ++j) {
         std::uint8_t* top = g.ScanLine(j);
-        std::swap_ranges(top, top + rowBytes, g.ScanLine(g.Height() - 1 - j));
+        std::uint8_t* bottom = g.ScanLine(g.Height() - 1 - j);
+        for (std::size_t at = 0; at < rowBytes; at += swap.size()) {
+            const std::size_t n = std::min(swap.size(), rowBytes - at);
+            std::memcpy(swap.data(), top + at, n);
+            std::memcpy(top + at, bottom + at, n);
+            std::memcpy(bottom + at, swap.data(), n);
+        }
     }
 }
 
